@@ -1,0 +1,60 @@
+#include "support/GTestWin.h"
+
+#include <string>
+
+#include "support/ProgramProcess.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+const char kKeyPath[] = "SOFTWARE\\Tarnvale\\Quillon";
+
+std::string Stored(const char* pszName)
+{
+    char sz[1024] = "";
+    DWORD cb = sizeof(sz);
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, kKeyPath, pszName, RRF_RT_REG_SZ, nullptr, sz, &cb) !=
+        ERROR_SUCCESS)
+        return "<absent>";
+    return sz;
+}
+
+}  // namespace
+
+TEST(Program, StartsShowsItsWindowAndStoresSettingsOnClose)
+{
+    testsupport::DeleteRegTree(HKEY_LOCAL_MACHINE, kKeyPath);
+    // Changed log settings in the registry change nothing in the logging.
+    HKEY hKey = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, nullptr, 0,
+                                             KEY_ALL_ACCESS, nullptr, &hKey, nullptr));
+    RegSetValueExA(hKey, "LogFile", 0, REG_SZ, reinterpret_cast<const BYTE*>("Other.log"), 10);
+    RegSetValueExA(hKey, "LogFlags", 0, REG_SZ, reinterpret_cast<const BYTE*>("*:!*"), 5);
+    RegCloseKey(hKey);
+
+    testsupport::TempFolder logs("qprog");
+    testsupport::ProgramProcess program;
+    ASSERT_TRUE(program.Start("Quillon", logs.Path()));
+    HWND hMain = program.WaitForWindow("Quillon");
+    ASSERT_NE(nullptr, hMain);
+    char szClass[64] = "";
+    GetClassNameA(hMain, szClass, sizeof(szClass));
+    EXPECT_NE(nullptr, GetMenu(hMain));
+
+    PostMessageA(hMain, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, program.WaitForExit());
+
+    EXPECT_EQ("Other.log", Stored("LogFile"));
+    EXPECT_EQ("*:!*", Stored("LogFlags"));
+    EXPECT_EQ("D:\\cpp\\Audacity\\audacity\\audacity\\win\\Release\\audacity.exe",
+              Stored("AudacityFilename"));
+    EXPECT_EQ("C:\\Temp", Stored("DefaultDirectory"));
+
+    // The log went to Quillon.log with every channel on, whatever the registry says.
+    EXPECT_EQ("", testsupport::ReadFileBytes(logs.File("Other.log")));
+    const std::string log = testsupport::ReadFileBytes(logs.File("Quillon.log"));
+    const auto eol = log.find("\r\n");
+    ASSERT_NE(std::string::npos, eol);
+    EXPECT_NE(std::string::npos, log.substr(0, eol).find("Quillon(74) [8:1] OnCreate::InitLogFile"));
+    testsupport::DeleteRegTree(HKEY_LOCAL_MACHINE, kKeyPath);
+}
