@@ -70,6 +70,10 @@ quillon_prefix() {
         wineserver -p
         QUILLON_STARTED_WINESERVER=1
     fi
+    # The first Wine process of a server starts Wine's background services,
+    # which live as long as the server and keep the output of whoever started
+    # them: start them here, away from CTest's pipes.
+    wine reg query 'HKCU\Software\Wine' >/dev/null 2>&1 || true
 }
 
 # A wineserver serves one prefix, through a socket in a folder named after
