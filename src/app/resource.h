@@ -34,3 +34,12 @@
 
 // The file list grid in the main window's view.
 #define IDC_FILE_GRID 32198
+
+// Supporting windows: the progress window and the folder picker.
+#define IDD_BROWSE_TREE 134
+#define IDB_BROWSE_TREE 134
+#define IDC_BROWSE_TREE 1001
+#define IDC_BROWSE_PATH 1016
+#define IDC_PROGRESS_CANCEL 10
+#define IDC_PROGRESS_TEXT 11
+#define IDC_PROGRESS_BAR 12

@@ -12,14 +12,29 @@ INT_PTR CDialog::DoModal()
     HWND hParent = m_pParentWnd != nullptr ? m_pParentWnd->m_hWnd : nullptr;
     if (hParent == nullptr && AfxGetMainWnd() != nullptr)
         hParent = AfxGetMainWnd()->m_hWnd;
-    return DialogBoxParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), hParent,
-                           DialogProc, reinterpret_cast<LPARAM>(this));
+    m_bModal = true;
+    m_nModalResult = IDCANCEL;
+    const INT_PTR nResult = DialogBoxParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate),
+                                            hParent, DialogProc, reinterpret_cast<LPARAM>(this));
+    m_bModal = false;
+    return nResult;
 }
 
 void CDialog::EndDialog(INT_PTR nResult)
 {
-    if (m_hWnd != nullptr)
-        ::EndDialog(m_hWnd, nResult);
+    if (m_hWnd == nullptr)
+        return;
+    m_nModalResult = nResult;
+    DestroyWindow();
+}
+
+BOOL CDialog::DestroyWindow()
+{
+    if (m_hWnd == nullptr)
+        return FALSE;
+    if (m_bModal)
+        return ::EndDialog(m_hWnd, m_nModalResult);
+    return CWnd::DestroyWindow();
 }
 
 BOOL CDialog::OnInitDialog()

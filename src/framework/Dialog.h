@@ -12,7 +12,12 @@ public:
     // Shows the dialog and returns the value given to EndDialog (IDOK,
     // IDCANCEL), or -1 when it could not be created.
     virtual INT_PTR DoModal();
+    // Ends the dialog through the virtual DestroyWindow, so that a derived
+    // dialog can collect its results and free its controls' data first.
     void EndDialog(INT_PTR nResult);
+    // A modal dialog is ended with the result given to EndDialog (the
+    // dialog manager removes the window); any other is destroyed.
+    BOOL DestroyWindow() override;
 
     virtual BOOL OnInitDialog();
     virtual void OnOK();
@@ -28,4 +33,6 @@ public:
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     bool m_bHandled = false;
+    bool m_bModal = false;
+    INT_PTR m_nModalResult = IDCANCEL;
 };

@@ -1,0 +1,207 @@
+// The framework pieces the supporting windows are built from: the file
+// finder, the owning wrappers, the wait cursor, centring, the one-message
+// pump and the dialog's end through DestroyWindow.
+#include "support/GTestWin.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/resource.h"
+#include "framework/CenterWindow.h"
+#include "framework/Dialog.h"
+#include "framework/FileFind.h"
+#include "framework/Font.h"
+#include "framework/GlobalMemory.h"
+#include "framework/ImageList.h"
+#include "framework/PumpMessage.h"
+#include "framework/WaitCursor.h"
+#include "framework/WindowDC.h"
+#include "support/ModalDriver.h"
+#include "support/TestSupport.h"
+
+TEST(FileFind, ListsEveryEntryOnceWithItsKind)
+{
+    testsupport::TempFolder folder("qfind");
+    ASSERT_TRUE(CreateDirectoryA(folder.File("Sub").c_str(), nullptr));
+    ASSERT_TRUE(testsupport::WriteFileBytes(folder.File("a.mp3"), "1"));
+    ASSERT_TRUE(testsupport::WriteFileBytes(folder.File("b.txt"), "2"));
+
+    CFileFind finder;
+    std::vector<std::string> dirs;
+    std::vector<std::string> files;
+    int nDots = 0;
+    BOOL bWorking = finder.FindFile(folder.File("*.*").c_str());
+    EXPECT_TRUE(bWorking);
+    while (bWorking) {
+        bWorking = finder.FindNextFile();
+        if (finder.IsDots())
+            ++nDots;
+        else if (finder.IsDirectory())
+            dirs.push_back(finder.GetFileName());
+        else
+            files.push_back(finder.GetFileName());
+    }
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(2, nDots);
+    EXPECT_EQ(std::vector<std::string>{"Sub"}, dirs);
+    EXPECT_EQ((std::vector<std::string>{"a.mp3", "b.txt"}), files);
+    EXPECT_FALSE(finder.FindNextFile());
+
+    // No match, and a finder used again.
+    EXPECT_FALSE(finder.FindFile(folder.File("*.none").c_str()));
+    EXPECT_FALSE(finder.FindNextFile());
+    ASSERT_TRUE(finder.FindFile(folder.File("a.*").c_str()));
+    EXPECT_FALSE(finder.FindNextFile());
+    EXPECT_STREQ("a.mp3", finder.GetFileName());
+    EXPECT_FALSE(finder.IsDirectory());
+}
+
+TEST(OwningWrappers, FreeOnceAndMoveOwnership)
+{
+    LOGFONTA lf = {};
+    lf.lfHeight = -12;
+    lstrcpynA(lf.lfFaceName, "Tahoma", LF_FACESIZE);
+    HFONT hFont = nullptr;
+    {
+        CFont font;
+        ASSERT_TRUE(font.CreateFontIndirect(lf));
+        hFont = font;
+        CFont moved(std::move(font));
+        EXPECT_EQ(nullptr, font.GetSafeHandle());
+        EXPECT_EQ(hFont, moved.GetSafeHandle());
+        EXPECT_EQ(static_cast<DWORD>(OBJ_FONT), GetObjectType(hFont));
+    }
+    EXPECT_EQ(0u, GetObjectType(hFont));  // deleted by the one owner
+
+    {
+        CGlobalMemory mem;
+        ASSERT_TRUE(mem.Alloc(GPTR, 64));
+        EXPECT_EQ(0, static_cast<const char*>(mem.GetFixedPointer())[63]);  // zeroed
+        CGlobalMemory other;
+        other = std::move(mem);
+        EXPECT_EQ(nullptr, mem.GetHandle());
+        EXPECT_NE(nullptr, other.GetHandle());
+        EXPECT_GE(GlobalSize(other.GetHandle()), 64u);
+        other.Free();
+        EXPECT_EQ(nullptr, other.GetHandle());
+        other.Free();  // twice is harmless
+    }
+
+    {
+        CImageList images;
+        ASSERT_TRUE(images.Create(IDB_BROWSE_TREE, 17, 1, RGB(255, 255, 255)));
+        EXPECT_EQ(15, images.GetImageCount());
+        int cx = 0;
+        int cy = 0;
+        ASSERT_TRUE(images.GetImageSize(&cx, &cy));
+        EXPECT_EQ(17, cx);
+        EXPECT_EQ(16, cy);
+        CImageList moved(std::move(images));
+        EXPECT_EQ(nullptr, images.GetSafeHandle());
+        EXPECT_EQ(15, moved.GetImageCount());
+        EXPECT_FALSE(images.DeleteImageList());
+        EXPECT_TRUE(moved.DeleteImageList());
+        EXPECT_FALSE(moved.DeleteImageList());
+        EXPECT_FALSE(moved.Create(9999, 17, 1, RGB(255, 255, 255)));  // no such bitmap
+    }
+}
+
+TEST(OwningWrappers, SelectionAndCursorAreRestored)
+{
+    HWND hWnd = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, hWnd);
+    HGDIOBJ hFont = GetStockObject(ANSI_FIXED_FONT);
+    {
+        CWindowDC dc(hWnd);
+        ASSERT_NE(nullptr, dc.GetSafeHdc());
+        HGDIOBJ hBefore = GetCurrentObject(dc, OBJ_FONT);
+        {
+            CSelectObject select(dc, hFont);
+            EXPECT_EQ(hFont, GetCurrentObject(dc, OBJ_FONT));
+        }
+        EXPECT_EQ(hBefore, GetCurrentObject(dc, OBJ_FONT));
+    }
+    DestroyWindow(hWnd);
+
+    HCURSOR hArrow = LoadCursorA(nullptr, IDC_ARROW);
+    SetCursor(hArrow);
+    {
+        CWaitCursor wait;
+        EXPECT_EQ(LoadCursorA(nullptr, IDC_WAIT), GetCursor());
+    }
+    EXPECT_EQ(hArrow, GetCursor());
+}
+
+namespace {
+
+constexpr UINT kCountMessage = WM_APP + 7;
+
+// Counts the messages posted to it.
+class CountingWnd : public CWnd {
+public:
+    int m_nCount = 0;
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CountingWnd, CWnd)
+    ON_MESSAGE_BODY(kCountMessage, ++pThis->m_nCount; return 0;)
+END_MESSAGE_MAP()
+
+}  // namespace
+
+TEST(WindowHelpers, CentreOnOwnerAndPumpOneMessage)
+{
+    HWND hOwner = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 100, 120, 500, 300, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    CountingWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "", WS_POPUP, 0, 0, 100, 60, hOwner, nullptr));
+    AfxCenterWindow(wnd.m_hWnd, hOwner);
+    RECT rc;
+    GetWindowRect(wnd.m_hWnd, &rc);
+    EXPECT_EQ(300, rc.left);
+    EXPECT_EQ(240, rc.top);
+
+    testsupport::PumpFor(20);
+    wnd.PostMessage(kCountMessage);
+    wnd.PostMessage(kCountMessage);
+    EXPECT_TRUE(AfxPumpMessage());
+    EXPECT_EQ(1, wnd.m_nCount);  // one message at a time
+    EXPECT_TRUE(AfxPumpMessage());
+    EXPECT_EQ(2, wnd.m_nCount);
+    PostQuitMessage(3);
+    EXPECT_FALSE(AfxPumpMessage());
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));  // taken off the queue
+    wnd.DestroyWindow();
+    DestroyWindow(hOwner);
+}
+
+namespace {
+
+class RecordingDialog : public CDialog {
+public:
+    RecordingDialog() : CDialog(IDD_BROWSE_TREE) {}
+    BOOL DestroyWindow() override
+    {
+        m_bTreeAlive = IsWindow(GetDlgItem(IDC_BROWSE_TREE)) != FALSE;
+        ++m_nDestroyCalls;
+        return CDialog::DestroyWindow();
+    }
+    int m_nDestroyCalls = 0;
+    bool m_bTreeAlive = false;
+};
+
+}  // namespace
+
+TEST(Dialog, EndingAModalDialogRunsDestroyWindowWhileTheControlsExist)
+{
+    RecordingDialog dlg;
+    testsupport::ModalDriver driver([](HWND hDlg) { testsupport::ClickButton(hDlg, IDCANCEL); });
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_EQ(1, dlg.m_nDestroyCalls);
+    EXPECT_TRUE(dlg.m_bTreeAlive);
+    EXPECT_EQ(nullptr, dlg.m_hWnd);
+}
