@@ -206,7 +206,8 @@ TEST_F(ProgressTest, CancelByButtonOrEscapeStopsThePump)
         EXPECT_FALSE(IsWindowEnabled(hButton));
     }
 
-    // Escape typed into another window of the program.
+    // Escape typed into another window of the program: the key goes through
+    // the pump's translation into a character.
     HWND hEdit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 20, m_main.m_hWnd,
                                  nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(nullptr, hEdit);
@@ -215,17 +216,27 @@ TEST_F(ProgressTest, CancelByButtonOrEscapeStopsThePump)
         ASSERT_TRUE(progress.Create(nullptr, "AVC Progress", FALSE));
         // Without escapeCancels, Escape is an ordinary key.
         PostMessageA(hEdit, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-        PostMessageA(hEdit, WM_KEYUP, VK_ESCAPE, 0xC0010001);
         progress.PumpMessages(FALSE);
         EXPECT_FALSE(progress.IsCancelled());
 
         PostMessageA(hEdit, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-        PostMessageA(hEdit, WM_KEYUP, VK_ESCAPE, 0xC0010001);
         progress.PumpMessages(TRUE);
         EXPECT_TRUE(progress.IsCancelled());
         HWND hButton = GetDlgItem(progress.m_hWnd, IDC_PROGRESS_CANCEL);
         EXPECT_EQ("Wait", WindowText(hButton));
         EXPECT_FALSE(IsWindowEnabled(hButton));
+    }
+    // The character itself, and only the Escape character, cancels.
+    {
+        CProgressWindow progress;
+        ASSERT_TRUE(progress.Create(nullptr, "AVC Progress", FALSE));
+        PostMessageA(hEdit, WM_CHAR, 'a', 0x00010001);
+        PostMessageA(hEdit, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+        progress.PumpMessages(TRUE);
+        EXPECT_FALSE(progress.IsCancelled());
+        PostMessageA(hEdit, WM_CHAR, VK_ESCAPE, 0x00010001);
+        progress.PumpMessages(TRUE);
+        EXPECT_TRUE(progress.IsCancelled());
     }
     DestroyWindow(hEdit);
 }
