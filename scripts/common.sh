@@ -79,9 +79,13 @@ quillon_prefix() {
 # A wineserver serves one prefix, through a socket in a folder named after
 # the prefix folder's device and inode.
 quillon_wineserver_running() {
-    local dev ino
+    local dev ino id s
     read -r dev ino < <(stat -c '%d %i' "$WINEPREFIX")
-    [ -S "/tmp/.wine-$(id -u)/server-$(printf '%x-%x' "$dev" "$ino")/socket" ]
+    id=$(printf 'server-%x-%x' "$dev" "$ino")
+    for s in /tmp/.wine-"$(id -u)"/"$id"/socket /tmp/wine-*/"$id"/socket; do
+        [ -S "$s" ] && return 0
+    done
+    return 1
 }
 
 quillon_cleanup() {
