@@ -1,0 +1,50 @@
+// Starting a program and finding windows of any program: top-level windows
+// by the beginning of their title, child windows by the beginning of their
+// text. Each lookup is one pass over the windows that exist at that moment.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class FindApp {
+public:
+    // Starts with the one title, or with no title when pszTitle is null.
+    explicit FindApp(const char* pszTitle = nullptr);
+    // Closes the thread and process handles of a started program; the
+    // program itself keeps running.
+    virtual ~FindApp();
+    FindApp(const FindApp&) = delete;
+    FindApp& operator=(const FindApp&) = delete;
+
+    // Appends a title prefix; returns its index, or -1 for a null title.
+    int AddTitle(const char* pszTitle);
+    // The highest index of a title that the window text begins with, or -1.
+    int MatchTitle(const char* pszWindowText) const;
+    // The enabled top-level window that matches the lowest title index, or
+    // null.
+    HWND GetWindowHandle();
+    // The first descendant of hWndParent whose text begins with pszText, or
+    // null; its control id goes to *pnCtrlId when found.
+    HWND FindChildByText(HWND hWndParent, const char* pszText, int* pnCtrlId);
+    // Starts the program with the argument string and waits until it is
+    // idle. 0 when started, -1 (after a message box) when not.
+    int StartApp(const char* pszProgram, const char* pszArguments);
+
+    std::vector<std::string> m_titles;
+    HWND m_hWndFound = nullptr;
+    HWND m_hWndChild = nullptr;
+    std::string m_strChildText;
+    int m_nBestIndex = -1;
+    PROCESS_INFORMATION m_pi = {};
+
+private:
+    static BOOL CALLBACK EnumTopProc(HWND hWnd, LPARAM lParam);
+    static BOOL CALLBACK EnumChildProc(HWND hWnd, LPARAM lParam);
+    void CloseProcessHandles();
+};
+
+// Pauses for at least dwMilliseconds on the tick counter; 0 gives up the
+// rest of the time slice.
+void SleepTicks(DWORD dwMilliseconds);
