@@ -1,0 +1,116 @@
+// The tag reader is plain C++ over libid3tag: no window, no framework. The
+// same file builds under Winelib and natively (for the sanitizer and fuzz
+// runs); the only platform code is the path conversion below.
+#include "catalog/TagReader.h"
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include <id3tag.h>
+
+#ifdef __WINE__
+#include <windows.h>
+#endif
+
+namespace {
+
+// libid3tag opens files with the C library, which under Wine is the host's
+// and takes Unix paths; the program's paths are Windows paths (ANSI code
+// page). Elsewhere the path is used as given.
+bool ToLibraryPath(const char* pszPath, std::string& strLibraryPath)
+{
+#ifdef __WINE__
+    const int cchWide = MultiByteToWideChar(CP_ACP, 0, pszPath, -1, nullptr, 0);
+    if (cchWide <= 0)
+        return false;
+    std::vector<WCHAR> wide(static_cast<size_t>(cchWide));
+    if (MultiByteToWideChar(CP_ACP, 0, pszPath, -1, wide.data(), cchWide) != cchWide)
+        return false;
+    char* pszUnix = wine_get_unix_file_name(wide.data());
+    if (!pszUnix)
+        return false;
+    std::unique_ptr<char, void (*)(char*)> owner(
+        pszUnix, [](char* p) { HeapFree(GetProcessHeap(), 0, p); });
+    strLibraryPath = pszUnix;
+    return true;
+#else
+    strLibraryPath = pszPath;
+    return true;
+#endif
+}
+
+// Only regular files are handed to libid3tag: the host C library opens a
+// folder for reading (libid3tag then reports an empty tag), and opening a
+// pipe or device could block for good.
+bool IsRegularFile(const std::string& strPath)
+{
+    struct stat st;
+    return stat(strPath.c_str(), &st) == 0 && (st.st_mode & S_IFMT) == S_IFREG;
+}
+
+struct Id3FileCloser {
+    void operator()(id3_file* pFile) const { id3_file_close(pFile); }
+};
+using Id3FilePtr = std::unique_ptr<id3_file, Id3FileCloser>;
+
+struct FreeDeleter {
+    void operator()(id3_latin1_t* p) const { std::free(p); }
+};
+
+}  // namespace
+
+// Opens the file read-only, takes both values and closes it again before it
+// returns, so that the file is never held open while the user works.
+std::string ReadTags(const char* pszPath, std::string& strComment, std::string& strAlbum)
+{
+    std::string strLibraryPath;
+    if (!pszPath || !ToLibraryPath(pszPath, strLibraryPath) || !IsRegularFile(strLibraryPath))
+        return kMsgCantOpenTags;
+
+    Id3FilePtr file(id3_file_open(strLibraryPath.c_str(), ID3_FILE_MODE_READONLY));
+    if (!file)
+        return kMsgCantOpenTags;
+
+    const id3_tag* pTag = id3_file_tag(file.get());
+    if (!pTag)
+        return kMsgCantReadTags;
+
+    std::string strNewComment = GetFrameText(pTag, "COMM");
+    std::string strNewAlbum = GetFrameText(pTag, "TALB");
+    file.reset();
+
+    strComment = std::move(strNewComment);
+    strAlbum = std::move(strNewAlbum);
+    return std::string();
+}
+
+// The first frame with the id counts, whatever its language or description.
+// A comment frame's fields are text encoding, language, short description
+// and full text; a text frame's are text encoding and the list of strings.
+std::string GetFrameText(const id3_tag* pTag, const char* pszFrameId)
+{
+    if (!pTag || !pszFrameId)
+        return std::string();
+    const id3_frame* pFrame = id3_tag_findframe(pTag, pszFrameId, 0);
+    if (!pFrame || !pFrame->fields)
+        return std::string();
+
+    const id3_ucs4_t* pText = nullptr;
+    if (std::strcmp(pszFrameId, "COMM") == 0) {
+        if (pFrame->nfields > 3)
+            pText = id3_field_getfullstring(&pFrame->fields[3]);
+    } else if (pFrame->nfields > 1) {
+        pText = id3_field_getstrings(&pFrame->fields[1], 0);
+    }
+    if (!pText)
+        return std::string();
+
+    std::unique_ptr<id3_latin1_t, FreeDeleter> latin1(id3_ucs4_latin1duplicate(pText));
+    if (!latin1)
+        return std::string();
+    return std::string(reinterpret_cast<const char*>(latin1.get()));
+}

@@ -1,0 +1,62 @@
+// Builds the bytes of MP3 files for tests and benchmarks: MPEG audio
+// frames, ID3v2 tags rendered by libid3tag itself, and hand-built ID3v2.2,
+// ID3v2.3 and ID3v1 tags for what libid3tag does not render.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct id3_tag;
+
+namespace testsupport {
+
+// Silent MPEG-1 Layer III frames (128 kbit/s, 44.1 kHz, 417 bytes each).
+std::string MpegFrames(int nFrames);
+
+// An ID3v2.4 tag built and rendered by libid3tag.
+class CRenderedTag {
+public:
+    enum Encoding { kLatin1, kUtf16, kUtf8 };
+
+    CRenderedTag();
+    ~CRenderedTag();
+    CRenderedTag(const CRenderedTag&) = delete;
+    CRenderedTag& operator=(const CRenderedTag&) = delete;
+
+    // A text frame (TALB, TIT2, ...) with one or more strings.
+    void AddText(const char* pszId, const std::vector<std::u32string>& strings,
+                 Encoding encoding = kLatin1);
+    // A comment frame: language (3 letters), short description, full text.
+    void AddComment(const char* pszLanguage, const std::u32string& description,
+                    const std::u32string& text, Encoding encoding = kLatin1);
+    // The rendered tag; options are libid3tag's ID3_TAG_OPTION_... flags.
+    std::string Render(int nOptions = 0);
+
+private:
+    id3_tag* m_pTag;
+};
+
+// Latin-1 bytes as UCS-4 text.
+std::u32string Latin1Text(const std::string& latin1);
+
+// Hand-built tags. A tag header with the version's major number, its flags
+// and the size of what follows it (a synchsafe number).
+std::string Id3v2Header(int nMajor, std::uint8_t flags, std::size_t cbBody);
+// An ID3v2.2 frame: three-letter id, 24-bit size, body.
+std::string Id3v22Frame(const char* pszId, const std::string& body);
+// An ID3v2.3 frame: four-letter id, 32-bit size, two flag bytes, body.
+std::string Id3v23Frame(const char* pszId, const std::string& body, std::uint16_t flags = 0);
+// Body of a text frame (encoding byte then text) and of a comment frame
+// (encoding, language, description, terminator, text), bytes as given.
+std::string TextFrameBody(std::uint8_t encoding, const std::string& text);
+std::string CommentFrameBody(std::uint8_t encoding, const char* pszLanguage,
+                             const std::string& description, const std::string& text);
+// Applies ID3v2 unsynchronisation: 0x00 after every 0xFF that is followed by
+// 0x00 or a byte of 0xE0 and above, and after a final 0xFF.
+std::string Unsynchronise(const std::string& bytes);
+// A 128-byte ID3v1.1 tag; fields are cut or padded with NULs.
+std::string Id3v1Tag(const std::string& title, const std::string& artist,
+                     const std::string& album, const std::string& comment);
+
+}  // namespace testsupport
