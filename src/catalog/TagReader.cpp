@@ -18,12 +18,40 @@
 
 namespace {
 
-// libid3tag opens files with the C library, which under Wine is the host's
-// and takes Unix paths; the program's paths are Windows paths (ANSI code
-// page). Elsewhere the path is used as given.
-bool ToLibraryPath(const char* pszPath, std::string& strLibraryPath)
-{
+bool IsRegularFile(const std::string& strPath);
+
 #ifdef __WINE__
+// Wine's conversion of a Windows path looks up every component of it, which
+// costs about as much as reading a small tag. The folder scan reads the
+// files of one folder one after the other, so the Unix name of the last
+// folder is kept, and a plain ASCII file name in that same folder is
+// appended to it. Whenever the result does not name an existing file (a
+// name in other case, a short name, a folder gone), Wine's full conversion
+// decides. The program has one thread.
+struct CFolderCache {
+    std::string strWindowsFolder;  // as given, without the last backslash
+    std::string strUnixFolder;
+};
+CFolderCache g_folderCache;
+
+// A file name that means the same bytes on both sides: ASCII without the
+// characters that Windows reserves, not "." or "..", and not ending in a
+// dot or blank (Windows drops those).
+bool IsPlainName(const char* pszName)
+{
+    if (!*pszName || std::strcmp(pszName, ".") == 0 || std::strcmp(pszName, "..") == 0)
+        return false;
+    for (const char* p = pszName; *p; ++p) {
+        const unsigned char ch = static_cast<unsigned char>(*p);
+        if (ch < 0x20 || ch >= 0x80 || std::strchr("/:*?\"<>|", ch))
+            return false;
+    }
+    const char chLast = pszName[std::strlen(pszName) - 1];
+    return chLast != '.' && chLast != ' ';
+}
+
+bool ConvertWholePath(const char* pszPath, std::string& strUnixPath)
+{
     const int cchWide = MultiByteToWideChar(CP_ACP, 0, pszPath, -1, nullptr, 0);
     if (cchWide <= 0)
         return false;
@@ -35,17 +63,48 @@ bool ToLibraryPath(const char* pszPath, std::string& strLibraryPath)
         return false;
     std::unique_ptr<char, void (*)(char*)> owner(
         pszUnix, [](char* p) { HeapFree(GetProcessHeap(), 0, p); });
-    strLibraryPath = pszUnix;
+    strUnixPath = pszUnix;
     return true;
-#else
-    strLibraryPath = pszPath;
-    return true;
-#endif
 }
+#endif
 
-// Only regular files are handed to libid3tag: the host C library opens a
+// Finds the file that libid3tag is to open: a regular file, named by a path
+// of the host's C library. Under Wine that library takes Unix paths while
+// the program's paths are Windows paths (ANSI code page); elsewhere the path
+// is used as given. Only regular files qualify: the host C library opens a
 // folder for reading (libid3tag then reports an empty tag), and opening a
 // pipe or device could block for good.
+bool FindLibraryFile(const char* pszPath, std::string& strLibraryPath)
+{
+#ifdef __WINE__
+    // Only absolute paths ("X:\\..."): a relative one depends on the current
+    // folder.
+    const char* pszSlash = std::strrchr(pszPath, '\\');
+    const bool bCacheable = pszSlash && pszPath[0] && pszPath[1] == ':' && pszPath[2] == '\\' &&
+                            IsPlainName(pszSlash + 1);
+    const size_t cchFolder = pszSlash ? static_cast<size_t>(pszSlash - pszPath) : 0;
+    if (bCacheable && !g_folderCache.strUnixFolder.empty() &&
+        g_folderCache.strWindowsFolder.compare(0, std::string::npos, pszPath, cchFolder) == 0) {
+        strLibraryPath = g_folderCache.strUnixFolder + '/' + (pszSlash + 1);
+        if (IsRegularFile(strLibraryPath))
+            return true;
+    }
+    if (!ConvertWholePath(pszPath, strLibraryPath))
+        return false;
+    if (bCacheable) {
+        const size_t posSlash = strLibraryPath.rfind('/');
+        if (posSlash != std::string::npos && posSlash > 0 &&
+            strLibraryPath.compare(posSlash + 1, std::string::npos, pszSlash + 1) == 0) {
+            g_folderCache.strWindowsFolder.assign(pszPath, cchFolder);
+            g_folderCache.strUnixFolder.assign(strLibraryPath, 0, posSlash);
+        }
+    }
+#else
+    strLibraryPath = pszPath;
+#endif
+    return IsRegularFile(strLibraryPath);
+}
+
 bool IsRegularFile(const std::string& strPath)
 {
     struct stat st;
@@ -68,7 +127,7 @@ struct FreeDeleter {
 std::string ReadTags(const char* pszPath, std::string& strComment, std::string& strAlbum)
 {
     std::string strLibraryPath;
-    if (!pszPath || !ToLibraryPath(pszPath, strLibraryPath) || !IsRegularFile(strLibraryPath))
+    if (!pszPath || !FindLibraryFile(pszPath, strLibraryPath))
         return kMsgCantOpenTags;
 
     Id3FilePtr file(id3_file_open(strLibraryPath.c_str(), ID3_FILE_MODE_READONLY));

@@ -280,3 +280,37 @@ TEST(GetFrameText, GivesTheFirstStringOfAnyTextFrameAndEmptyForAnAbsentOne)
     EXPECT_EQ("", GetFrameText(nullptr, "TIT2"));
     id3_tag_delete(pTag);
 }
+
+TEST(ReadTags, FindsFilesByWindowsRulesAlsoWhenFoldersChangeBetweenReads)
+{
+    TempFolder folder;
+    auto writeAlbum = [](const std::string& path, const char32_t* pszAlbum) {
+        CRenderedTag tag;
+        tag.AddText("TALB", {pszAlbum});
+        return WriteFileBytes(path, tag.Render() + MpegFrames(1));
+    };
+    const std::string real = folder.File("Album");
+    ASSERT_TRUE(CreateDirectoryA(real.c_str(), nullptr));
+    ASSERT_TRUE(writeAlbum(real + "\\track.mp3", U"First"));
+    ASSERT_TRUE(writeAlbum(real + "\\other.mp3", U"Other"));
+
+    // Names are matched ignoring case, in the folder part and the file name.
+    const std::string lower = folder.File("album");
+    EXPECT_EQ("First", Read(lower + "\\track.mp3").album);
+    EXPECT_EQ("Other", Read(lower + "\\other.mp3").album);
+    EXPECT_EQ("First", Read(lower + "\\TRACK.MP3").album);
+    EXPECT_EQ("First", Read(real + "\\Track.Mp3").album);
+    // Windows drops trailing dots and blanks of a name.
+    EXPECT_EQ("First", Read(real + "\\track.mp3.").album);
+
+    // The folder that "album" named goes away and another takes its name.
+    ASSERT_TRUE(MoveFileA(real.c_str(), folder.File("Old").c_str()));
+    ASSERT_TRUE(CreateDirectoryA(folder.File("ALBUM").c_str(), nullptr));
+    ASSERT_TRUE(writeAlbum(folder.File("ALBUM") + "\\track.mp3", U"Second"));
+    EXPECT_EQ("Second", Read(lower + "\\track.mp3").album);
+    EXPECT_EQ("Can't open file for MP3 tags", Read(lower + "\\other.mp3").message);
+    EXPECT_EQ("Other", Read(folder.File("Old") + "\\other.mp3").album);
+
+    ASSERT_TRUE(DeleteFileA((folder.File("ALBUM") + "\\track.mp3").c_str()));
+    EXPECT_EQ("Can't open file for MP3 tags", Read(lower + "\\track.mp3").message);
+}

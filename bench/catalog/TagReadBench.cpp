@@ -1,0 +1,136 @@
+// Reads album and comment of N generated MP3 files (default 10 000) with
+// ReadTags, and with a bare loop of the same libid3tag calls on the files'
+// host paths, alternately, several runs each; prints the medians and the
+// ratio. Usage: catalog_bench [files] [runs]
+#include <windows.h>
+
+#include <id3tag.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "catalog/TagReader.h"
+#include "support/Mp3Files.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::string HostPath(const std::string& path)
+{
+    std::vector<WCHAR> wide(path.size() + 1);
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+    char* pszUnix = wine_get_unix_file_name(wide.data());
+    std::string unixPath = pszUnix ? pszUnix : "";
+    HeapFree(GetProcessHeap(), 0, pszUnix);
+    return unixPath;
+}
+
+size_t Latin1Length(const id3_ucs4_t* pText)
+{
+    if (!pText)
+        return 0;
+    id3_latin1_t* pLatin1 = id3_ucs4_latin1duplicate(pText);
+    const size_t cch = pLatin1 ? std::strlen(reinterpret_cast<char*>(pLatin1)) : 0;
+    std::free(pLatin1);
+    return cch;
+}
+
+// The libid3tag calls of one ReadTags, without anything around them.
+size_t BareRead(const std::string& unixPath)
+{
+    id3_file* pFile = id3_file_open(unixPath.c_str(), ID3_FILE_MODE_READONLY);
+    if (!pFile)
+        return 0;
+    size_t cch = 0;
+    if (const id3_tag* pTag = id3_file_tag(pFile)) {
+        if (const id3_frame* pComm = id3_tag_findframe(pTag, "COMM", 0))
+            cch += Latin1Length(id3_field_getfullstring(&pComm->fields[3]));
+        if (const id3_frame* pAlbum = id3_tag_findframe(pTag, "TALB", 0))
+            cch += Latin1Length(id3_field_getstrings(&pAlbum->fields[1], 0));
+    }
+    id3_file_close(pFile);
+    return cch;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const int nFiles = argc > 1 ? std::atoi(argv[1]) : 10000;
+    const int nRuns = argc > 2 ? std::atoi(argv[2]) : 5;
+    if (nFiles <= 0 || nRuns <= 0)
+        return 2;
+
+    testsupport::TempFolder folder("qbench");
+    std::vector<std::string> paths, unixPaths;
+    const std::string audio = testsupport::MpegFrames(2);
+    for (int i = 0; i < nFiles; ++i) {
+        char szName[64];
+        snprintf(szName, sizeof(szName), "track%05d.mp3", i);
+        testsupport::CRenderedTag tag;
+        const std::u32string number = testsupport::Latin1Text(std::to_string(i));
+        tag.AddText("TIT2", {U"Track " + number});
+        tag.AddText("TALB", {U"Album number " + number});
+        tag.AddComment("eng", U"", U"A comment of some length " + number);
+        paths.push_back(folder.File(szName));
+        if (!testsupport::WriteFileBytes(paths.back(), tag.Render() + audio))
+            return 1;
+        unixPaths.push_back(HostPath(paths.back()));
+    }
+
+    std::vector<double> readTagsMs, bareMs, convertMs;
+    size_t cchCheckA = 0, cchCheckB = 0;
+    for (int run = 0; run <= nRuns; ++run) {  // run 0 warms the caches
+        auto t0 = Clock::now();
+        size_t cch = 0;
+        for (const auto& path : paths) {
+            std::string comment, album;
+            ReadTags(path.c_str(), comment, album);
+            cch += comment.size() + album.size();
+        }
+        auto t1 = Clock::now();
+        size_t cchBare = 0;
+        for (const auto& unixPath : unixPaths)
+            cchBare += BareRead(unixPath);
+        auto t2 = Clock::now();
+        size_t cchConverted = 0;
+        for (const auto& path : paths)
+            cchConverted += HostPath(path).size();
+        auto t3 = Clock::now();
+        cchCheckA = cch;
+        cchCheckB = cchBare;
+        if (run > 0) {
+            readTagsMs.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
+            bareMs.push_back(std::chrono::duration<double, std::milli>(t2 - t1).count());
+            convertMs.push_back(std::chrono::duration<double, std::milli>(t3 - t2).count());
+        }
+    }
+    if (cchCheckA != cchCheckB) {
+        std::printf("catalog_bench: the two loops read different texts (%zu, %zu)\n", cchCheckA,
+                    cchCheckB);
+        return 1;
+    }
+    const double a = Median(readTagsMs), b = Median(bareMs);
+    std::printf("catalog_bench (Winelib under Wine): %d files, median of %d runs\n", nFiles, nRuns);
+    std::printf("  ReadTags (Windows paths):        %8.1f ms  (%.1f us per file)\n", a,
+                1000.0 * a / nFiles);
+    std::printf("  bare libid3tag loop (Unix paths): %8.1f ms  (%.1f us per file)\n", b,
+                1000.0 * b / nFiles);
+    std::printf("  path conversion alone:           %8.1f ms  (%.1f us per file)\n",
+                Median(convertMs), 1000.0 * Median(convertMs) / nFiles);
+    std::printf("  ratio ReadTags / bare loop:       %8.3f\n", a / b);
+    return 0;
+}
