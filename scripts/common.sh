@@ -8,6 +8,8 @@ export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
 # Latin-1 (code page 1252) as the ANSI code page, whatever the host locale.
 export LANG=en_US.UTF-8 LC_ALL=
+# File names beyond ASCII need a UTF-8 character type that exists on the host.
+export LC_CTYPE=C.UTF-8
 # No Mono or Gecko installer prompts in a fresh prefix.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
 
