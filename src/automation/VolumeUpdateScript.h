@@ -1,0 +1,17 @@
+// The fixed script that runs one MP3 file through Audacity: start it on the
+// file, select all, apply Automatic Volume Control, export over the file with
+// the album and the marked comment in the tag dialog, and exit unsaved.
+#pragma once
+
+#include <string>
+
+// Runs the script with the Audacity program pszAudacityPath on the file
+// pszPath; pszAlbum is the new album, or null to leave the album as Audacity
+// shows it. Returns true to go on with the next file (done, or finished by
+// hand after the error prompt), false to stop the run (Audacity did not
+// start, or Cancel on the error prompt).
+bool ProcessFile(const char* pszAudacityPath, const char* pszPath, const char* pszAlbum);
+
+// The title of Audacity's project window for a file: the file title without
+// a final ".mp3" (any case).
+std::string ProjectTitleOf(const char* pszPath);
