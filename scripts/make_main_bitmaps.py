@@ -2,7 +2,7 @@
 """Draws Quillon's toolbar bitmap and application icon.
 
 Writes src/app/res/Toolbar.bmp (five 16 x 15 buttons: Cut, Copy, Paste,
-Print, About; light grey 192,192,192 is the transparent colour) and
+Print, About; 16 colours, light grey 192,192,192 is the transparent colour) and
 src/app/res/Quillon.ico (32 x 32 and 16 x 16, 32-bit with alpha and mask).
 Run it again after changing a drawing; the outputs are committed.
 """
@@ -13,19 +13,27 @@ import struct
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 OUT = os.path.join(ROOT, "src", "app", "res")
 
-# Toolbar palette: one character per pixel.
+# The standard 16 colours, as (r, g, b); toolbars use these four bits.
+STANDARD16 = [
+    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
+    (0, 0, 128), (128, 0, 128), (0, 128, 128), (192, 192, 192),
+    (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
+    (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
+]
+
+# Toolbar drawing: one character per pixel, an index into STANDARD16.
 PALETTE = {
-    ".": (192, 192, 192),  # transparent (mask colour)
-    "k": (0, 0, 0),
-    "w": (255, 255, 255),
-    "g": (128, 128, 128),
-    "s": (160, 160, 160),
-    "b": (0, 0, 160),
-    "B": (64, 112, 224),
-    "r": (192, 0, 0),
-    "y": (232, 200, 80),
-    "o": (150, 100, 40),
-    "n": (0, 128, 0),
+    ".": 7,   # light grey: transparent (mask colour)
+    "k": 0,   # black
+    "w": 15,  # white
+    "g": 8,   # grey
+    "s": 15,  # paper and metal: white
+    "b": 4,   # navy
+    "B": 12,  # blue
+    "r": 9,   # red
+    "y": 11,  # yellow
+    "o": 3,   # olive (the clipboard)
+    "n": 2,   # green (the printer's lamp)
 }
 
 CUT = [
@@ -122,31 +130,31 @@ BUTTONS = [CUT, COPY, PASTE, PRINT, ABOUT]
 W, H = 16, 15
 
 
-def bmp24(width, height, pixel):
-    """A bottom-up 24-bit BMP; pixel(x, y) gives (r, g, b), y from the top."""
-    stride = (width * 3 + 3) & ~3
+def bmp4(width, height, index):
+    """A bottom-up 16-colour BMP; index(x, y) gives a STANDARD16 index, y from the top."""
+    stride = ((width * 4 + 31) // 32) * 4
     rows = []
     for y in range(height - 1, -1, -1):
-        row = bytearray()
+        row = bytearray(stride)
         for x in range(width):
-            r, g, b = pixel(x, y)
-            row += bytes((b, g, r))
-        row += b"\0" * (stride - len(row))
+            row[x // 2] |= index(x, y) << (4 if x % 2 == 0 else 0)
         rows.append(bytes(row))
     data = b"".join(rows)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    head = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(data), 0, 0, 14 + len(info))
-    return head + info + data
+    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in STANDARD16)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 4, 0, len(data), 2835, 2835, 16, 16)
+    offset = 14 + len(info) + len(palette)
+    head = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
+    return head + info + palette + data
 
 
 def toolbar_bitmap():
     for art in BUTTONS:
         assert len(art) == H and all(len(r) == W for r in art), "button art must be 16 x 15"
 
-    def pixel(x, y):
+    def index(x, y):
         return PALETTE[BUTTONS[x // W][y][x % W]]
 
-    return bmp24(W * len(BUTTONS), H, pixel)
+    return bmp4(W * len(BUTTONS), H, index)
 
 
 def icon_image(size):

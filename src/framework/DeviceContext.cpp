@@ -10,27 +10,12 @@ CPaintDC::~CPaintDC()
     ::EndPaint(m_hWnd, &m_ps);
 }
 
-CClientDC::CClientDC(HWND hWnd) : m_hWnd(hWnd), m_hDC(::GetDC(hWnd))
+CNonClientDC::CNonClientDC(HWND hWnd) : m_hWnd(hWnd), m_hDC(::GetWindowDC(hWnd))
 {
 }
 
-CClientDC::~CClientDC()
+CNonClientDC::~CNonClientDC()
 {
     if (m_hDC != nullptr)
         ::ReleaseDC(m_hWnd, m_hDC);
-}
-
-CWindowDC::CWindowDC(HWND hWnd) : CClientDC(hWnd, ::GetWindowDC(hWnd))
-{
-}
-
-CSelectObject::CSelectObject(HDC hDC, HGDIOBJ hObject)
-    : m_hDC(hDC), m_hOld(hDC != nullptr && hObject != nullptr ? ::SelectObject(hDC, hObject) : nullptr)
-{
-}
-
-CSelectObject::~CSelectObject()
-{
-    if (m_hOld != nullptr)
-        ::SelectObject(m_hDC, m_hOld);
 }

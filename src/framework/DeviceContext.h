@@ -1,5 +1,6 @@
-// Owning wrappers of device contexts and of a GDI object selected into one.
-// Each releases what it took when it goes; none can be copied.
+// Owning wrappers of the device contexts that WindowDC.h does not cover:
+// the paint DC of WM_PAINT and the DC of a whole window (non-client area
+// included). Each gives back what it took when it goes; none can be copied.
 #pragma once
 
 #include <windows.h>
@@ -14,7 +15,6 @@ public:
 
     HDC GetSafeHdc() const { return m_hDC; }
     operator HDC() const { return m_hDC; }
-    const PAINTSTRUCT& PaintStruct() const { return m_ps; }
 
 private:
     HWND m_hWnd;
@@ -22,40 +22,19 @@ private:
     HDC m_hDC;
 };
 
-// GetDC / GetWindowDC in the constructor, ReleaseDC in the destructor.
-class CClientDC {
+// GetWindowDC in the constructor, ReleaseDC in the destructor: for drawing
+// a window's frame (WM_NCPAINT).
+class CNonClientDC {
 public:
-    explicit CClientDC(HWND hWnd);
-    ~CClientDC();
-    CClientDC(const CClientDC&) = delete;
-    CClientDC& operator=(const CClientDC&) = delete;
+    explicit CNonClientDC(HWND hWnd);
+    ~CNonClientDC();
+    CNonClientDC(const CNonClientDC&) = delete;
+    CNonClientDC& operator=(const CNonClientDC&) = delete;
 
     HDC GetSafeHdc() const { return m_hDC; }
     operator HDC() const { return m_hDC; }
 
-protected:
-    CClientDC(HWND hWnd, HDC hDC) : m_hWnd(hWnd), m_hDC(hDC) {}
-
 private:
     HWND m_hWnd;
     HDC m_hDC;
-};
-
-// The DC of the whole window, non-client area included.
-class CWindowDC : public CClientDC {
-public:
-    explicit CWindowDC(HWND hWnd);
-};
-
-// Selects a GDI object into a DC and restores the previous one when it goes.
-class CSelectObject {
-public:
-    CSelectObject(HDC hDC, HGDIOBJ hObject);
-    ~CSelectObject();
-    CSelectObject(const CSelectObject&) = delete;
-    CSelectObject& operator=(const CSelectObject&) = delete;
-
-private:
-    HDC m_hDC;
-    HGDIOBJ m_hOld;
 };

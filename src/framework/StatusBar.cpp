@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "framework/CmdUI.h"
-#include "framework/DeviceContext.h"
+#include "framework/WindowDC.h"
 #include "framework/WinApp.h"
 
 namespace {
@@ -58,7 +58,7 @@ BOOL CStatusBar::SetIndicators(const UINT* pIDArray, int nIDCount)
     if (m_hWnd == nullptr || nIDCount <= 0 || pIDArray == nullptr || nIDCount > 255)
         return FALSE;
     std::vector<Pane> panes;
-    CClientDC dc(m_hWnd);
+    CWindowDC dc(m_hWnd);
     HFONT hFont = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
     CSelectObject font(dc, hFont != nullptr ? hFont : GetStockObject(DEFAULT_GUI_FONT));
     for (int i = 0; i < nIDCount; ++i) {

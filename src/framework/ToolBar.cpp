@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "framework/CmdUI.h"
 #include "framework/DeviceContext.h"
@@ -38,16 +39,11 @@ CToolBar::~CToolBar()
     // The control uses the image list until its window is gone.
     if (m_hWnd != nullptr)
         DestroyWindow();
-    if (m_hImageList != nullptr)
-        ImageList_Destroy(m_hImageList);
 }
 
 void CToolBar::PostNcDestroy()
 {
-    if (m_hImageList != nullptr) {
-        ImageList_Destroy(m_hImageList);
-        m_hImageList = nullptr;
-    }
+    m_images.DeleteImageList();
     m_nFlyByID = 0;
 }
 
@@ -135,27 +131,25 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource)
     if (!ParseToolBarResource(pData, SizeofResource(hInst, hRes), &sizeImage, &ids))
         return FALSE;
 
-    HIMAGELIST hImageList =
-        ImageList_LoadImageA(hInst, MAKEINTRESOURCEA(nIDResource), sizeImage.cx, 0, kMaskColour,
-                             IMAGE_BITMAP, LR_CREATEDIBSECTION);
-    if (hImageList == nullptr)
+    CImageList images;
+    int cxImage = 0;
+    int cyImage = 0;
+    if (!images.Create(nIDResource, sizeImage.cx, 0, kMaskColour) ||
+        !images.GetImageSize(&cxImage, &cyImage) || cyImage != sizeImage.cy)
         return FALSE;
     int nImages = 0;
     for (UINT nID : ids)
         nImages += nID != 0 ? 1 : 0;
-    if (ImageList_GetImageCount(hImageList) < nImages) {
-        ImageList_Destroy(hImageList);
+    if (images.GetImageCount() < nImages)
         return FALSE;
-    }
 
     m_sizeImage = sizeImage;
     m_sizeButton = SIZE{sizeImage.cx + 7, sizeImage.cy + 7};
     SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(m_sizeImage.cx, m_sizeImage.cy));
     SendMessage(TB_SETBUTTONSIZE, 0, MAKELPARAM(m_sizeButton.cx, m_sizeButton.cy));
-    SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(hImageList));
-    if (m_hImageList != nullptr)
-        ImageList_Destroy(m_hImageList);
-    m_hImageList = hImageList;
+    SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.GetSafeHandle()));
+    // The list the control used before goes only now.
+    m_images = std::move(images);
     return SetButtons(ids.data(), static_cast<int>(ids.size()));
 }
 
@@ -275,7 +269,7 @@ LRESULT CToolBar::OnNcPaint(WPARAM, LPARAM)
     OffsetRect(&rcClient, -rcWindow.left, -rcWindow.top);
     OffsetRect(&rcWindow, -rcWindow.left, -rcWindow.top);
 
-    CWindowDC dc(m_hWnd);
+    CNonClientDC dc(m_hWnd);
     if (dc.GetSafeHdc() == nullptr)
         return 0;
     ExcludeClipRect(dc, rcClient.left, rcClient.top, rcClient.right, rcClient.bottom);

@@ -11,6 +11,7 @@
 
 #include "framework/ControlBar.h"
 #include "framework/FrameWnd.h"
+#include "framework/ImageList.h"
 
 // The resource type that holds a toolbar's layout.
 constexpr WORD RT_TOOLBAR_RESOURCE = 241;
@@ -62,7 +63,7 @@ protected:
 private:
     void SetFlyByID(UINT nID);
 
-    HIMAGELIST m_hImageList = nullptr;
+    CImageList m_images;  // the buttons' images, used by the control
     SIZE m_sizeImage = {16, 15};
     SIZE m_sizeButton = {23, 22};
     RECT m_rcBorders = {0, 0, 0, 0};

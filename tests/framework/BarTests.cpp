@@ -1,4 +1,4 @@
-// The toolbar resource reader and the device context helpers.
+// The toolbar resource reader and the paint and non-client DC helpers.
 #include "support/GTestWin.h"
 
 #include <cstring>
@@ -82,16 +82,9 @@ TEST(DeviceContext, EachHelperReleasesWhatItTookOnce)
     SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&hPaintDC));
 
     // A released DC cannot be released again: ReleaseDC then fails.
-    HDC hClient = nullptr;
-    {
-        CClientDC dc(hWnd);
-        hClient = dc;
-        ASSERT_NE(nullptr, hClient);
-    }
-    EXPECT_EQ(0, ReleaseDC(hWnd, hClient));
     HDC hWindow = nullptr;
     {
-        CWindowDC dc(hWnd);
+        CNonClientDC dc(hWnd);
         hWindow = dc;
         ASSERT_NE(nullptr, hWindow);
     }
@@ -103,18 +96,5 @@ TEST(DeviceContext, EachHelperReleasesWhatItTookOnce)
     ASSERT_NE(nullptr, hPaintDC);
     EXPECT_FALSE(GetUpdateRect(hWnd, nullptr, FALSE));
     EXPECT_EQ(0, ReleaseDC(hWnd, hPaintDC));
-
-    // A selection is undone when the helper goes.
-    {
-        CClientDC dc(hWnd);
-        HGDIOBJ hBefore = GetCurrentObject(dc, OBJ_FONT);
-        HGDIOBJ hOther = GetStockObject(ANSI_FIXED_FONT) == hBefore ? GetStockObject(SYSTEM_FONT)
-                                                                   : GetStockObject(ANSI_FIXED_FONT);
-        {
-            CSelectObject select(dc, hOther);
-            EXPECT_EQ(hOther, GetCurrentObject(dc, OBJ_FONT));
-        }
-        EXPECT_EQ(hBefore, GetCurrentObject(dc, OBJ_FONT));
-    }
     DestroyWindow(hWnd);
 }
