@@ -1,12 +1,39 @@
-// The main window of Quillon.
+// The main window of Quillon: menu, toolbar, status bar and the client view
+// that holds the file grid. Every user command arrives here.
 #pragma once
 
+#include <windows.h>
+
+#include <string>
+
+#include "app/GridHostView.h"
 #include "framework/FrameWnd.h"
+#include "framework/StatusBar.h"
+#include "framework/ToolBar.h"
 
 class CMainFrame : public CFrameWnd {
 public:
     CMainFrame();
+    ~CMainFrame() override;
+
+    // Commands go to the view first, then the frame and the application.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+
+    CStatusBar m_wndStatusBar;
+    CToolBar m_wndToolBar;
+    CGridHostView m_wndView;
+    // The Audacity program that an update starts (a copy of the setting).
+    std::string m_strAudacityPath;
+    // The folder of the file list (a copy of the setting).
+    std::string m_strDirectory;
+    BYTE m_bSortAscending = 1;
 
 protected:
+    int OnCreate(LPCREATESTRUCTA lpcs);
+    void OnSetFocus(HWND hOldWnd);
+    void OnSize(UINT nType, int cx, int cy);
+    void OnFindAudacity();
+
     DECLARE_MESSAGE_MAP()
 };

@@ -1,5 +1,7 @@
 #include "app/QuillonApp.h"
 
+#include <shellapi.h>
+
 #include <cstring>
 
 #include "app/AboutDlg.h"
@@ -9,8 +11,49 @@
 #include "log/DebugLog.h"
 
 namespace {
+
 const char kModule[] = "Quillon";
+
+#ifdef _DEBUG
+// A developer's check of the Audacity automation, in debug builds only: it
+// starts a development build of Audacity on a test file, waits up to about
+// five seconds for its window "seven" and sends it Select All. A release
+// build never runs a program from these fixed paths and opens About at once.
+void RunDeveloperAutomationCheck(CWinApp& app)
+{
+    HWND hOwner = app.m_pMainWnd != nullptr ? app.m_pMainWnd->m_hWnd : nullptr;
+    ShellExecuteA(hOwner, nullptr, "D:\\cpp\\Audacity\\audacity\\audacity\\win\\Debug\\audacity.exe",
+                  "C:\\temp\\seven.wav", "D:\\cpp\\Audacity\\audacity\\audacity\\win\\Debug", SW_SHOW);
+    HWND hFound = nullptr;
+    for (int nPass = 0; nPass < 10 && hFound == nullptr; ++nPass) {
+        HWND hWnd = FindWindowA(nullptr, nullptr);
+        while (hWnd != nullptr) {
+            if (GetParent(hWnd) == nullptr) {
+                char szText[260] = "";
+                GetWindowTextA(hWnd, szText, sizeof(szText));
+                if (strcmp(szText, "seven") == 0) {
+                    hFound = hWnd;
+                    break;
+                }
+            }
+            HWND hNext = GetWindow(hWnd, GW_HWNDNEXT);
+            if (hNext == hWnd)
+                break;
+            hWnd = hNext;
+        }
+        if (hFound == nullptr)
+            Sleep(500);
+    }
+    if (hFound == nullptr)
+        return;
+    char szText[260] = "";
+    GetWindowTextA(hFound, szText, sizeof(szText));
+    app.DoMessageBox(szText, MB_OK);
+    PostMessageA(hFound, WM_COMMAND, 1133, 0);
 }
+#endif
+
+}  // namespace
 
 BEGIN_MESSAGE_MAP(CQuillonApp, CWinApp)
     ON_COMMAND(ID_APP_ABOUT_CMD, OnAppAbout)
@@ -76,6 +119,9 @@ void CQuillonApp::ExchangeSettings(bool bSave)
 
 void CQuillonApp::OnAppAbout()
 {
+#ifdef _DEBUG
+    RunDeveloperAutomationCheck(*this);
+#endif
     CAboutDlg dlg;
     dlg.DoModal();
 }

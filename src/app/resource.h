@@ -3,6 +3,7 @@
 
 #define IDR_MAINFRAME 128
 #define IDD_ABOUTBOX 100
+#define IDC_STATIC (-1)
 
 // Commands of the main window's menu.
 #define ID_FILE_LOAD_ALL 32772

@@ -1,6 +1,8 @@
 #include "framework/FrameWnd.h"
 
 #include "framework/CmdUI.h"
+#include "framework/ControlBar.h"
+#include "framework/StatusBar.h"
 #include "framework/WinApp.h"
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
@@ -9,7 +11,15 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_CLOSE()
     ON_WM_DESTROY()
     ON_WM_INITMENUPOPUP()
+    ON_WM_MENUSELECT()
+    ON_MESSAGE(WM_EXITMENULOOP, OnExitMenuLoop)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+    ON_COMMAND_RANGE(AFX_ID_VIEW_TOOLBAR, AFX_ID_VIEW_STATUS_BAR, OnBarCheck)
+    ON_UPDATE_COMMAND_UI(AFX_ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
+    ON_UPDATE_COMMAND_UI(AFX_ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
+    ON_UPDATE_COMMAND_UI(AFX_ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(AFX_ID_INDICATOR_NUM, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(AFX_ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
 END_MESSAGE_MAP()
 
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd)
@@ -22,9 +32,23 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     if (!CreateEx(0, nullptr, title.c_str(), dwDefaultStyle & ~FWS_ADDTOTITLE, CW_USEDEFAULT,
                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                   pParentWnd ? pParentWnd->m_hWnd : nullptr, hMenu)) {
+        // A frame whose creation failed may be gone already: touch no member.
         if (hMenu != nullptr)
             DestroyMenu(hMenu);
         return FALSE;
+    }
+    // The caption and task switcher show the icon of the resource id, also
+    // when the window class has none.
+    if (GetClassLongPtrA(m_hWnd, GCLP_HICON) == 0) {
+        HANDLE hBig = LoadImageA(hInst, MAKEINTRESOURCEA(nIDResource), IMAGE_ICON,
+                                 GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_SHARED);
+        HANDLE hSmall = LoadImageA(hInst, MAKEINTRESOURCEA(nIDResource), IMAGE_ICON,
+                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                   LR_SHARED);
+        if (hBig != nullptr)
+            SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(hBig));
+        if (hSmall != nullptr)
+            SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hSmall));
     }
     return TRUE;
 }
@@ -60,23 +84,137 @@ int CFrameWnd::OnCreate(LPCREATESTRUCTA lpcs)
     return CWnd::OnCreate(lpcs);
 }
 
+void CFrameWnd::LayoutBars(RECT& rc, bool bMove)
+{
+    GetClientRect(&rc);
+    const int cx = rc.right - rc.left;
+    for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != nullptr;
+         hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        CControlBar* pBar = dynamic_cast<CControlBar*>(FromHandlePermanent(hChild));
+        // The frame itself may not be shown yet: the bar's own style counts.
+        if (pBar == nullptr || !(GetWindowLongA(hChild, GWL_STYLE) & WS_VISIBLE))
+            continue;
+        const int cy = pBar->CalcFixedHeight();
+        const DWORD dwAlign = pBar->GetBarStyle() & CBRS_ALIGN_ANY;
+        if (dwAlign & CBRS_ALIGN_TOP) {
+            if (bMove)
+                ::MoveWindow(hChild, rc.left, rc.top, cx, cy, TRUE);
+            rc.top += cy;
+        } else if (dwAlign & CBRS_ALIGN_BOTTOM) {
+            rc.bottom -= cy;
+            if (bMove)
+                ::MoveWindow(hChild, rc.left, rc.bottom, cx, cy, TRUE);
+        }
+    }
+    if (rc.bottom < rc.top)
+        rc.bottom = rc.top;
+}
+
 void CFrameWnd::GetViewRect(RECT* pRect)
 {
-    GetClientRect(pRect);
+    LayoutBars(*pRect, false);
 }
 
 void CFrameWnd::RecalcLayout()
 {
-    HWND hView = GetDlgItem(AFX_IDW_PANE_FIRST);
-    if (hView == nullptr)
-        return;
     RECT rc;
-    GetViewRect(&rc);
-    ::MoveWindow(hView, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+    LayoutBars(rc, true);
+    HWND hView = GetDlgItem(AFX_IDW_PANE_FIRST);
+    if (hView != nullptr)
+        ::MoveWindow(hView, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
 }
 
-void CFrameWnd::SetMessageText(const char* /*pszText*/)
+void CFrameWnd::EnableDocking(DWORD dwDockStyle)
 {
+    m_dwDockStyle = dwDockStyle & CBRS_ALIGN_ANY;
+}
+
+BOOL CFrameWnd::DockControlBar(CControlBar* pBar)
+{
+    if (pBar == nullptr)
+        return FALSE;
+    const DWORD dwAllowed = pBar->GetDockStyle() & m_dwDockStyle;
+    for (DWORD dwSide : {CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM}) {
+        if (dwAllowed & dwSide) {
+            pBar->SetBarStyle((pBar->GetBarStyle() & ~CBRS_ALIGN_ANY) | dwSide);
+            RecalcLayout();
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow)
+{
+    if (pBar == nullptr || pBar->m_hWnd == nullptr)
+        return;
+    pBar->ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
+    RecalcLayout();
+}
+
+CControlBar* CFrameWnd::GetControlBar(UINT nID) const
+{
+    return dynamic_cast<CControlBar*>(FromHandlePermanent(GetDlgItem(static_cast<int>(nID))));
+}
+
+void CFrameWnd::SetMessageText(const char* pszText)
+{
+    CStatusBar* pBar = dynamic_cast<CStatusBar*>(GetControlBar(AFX_IDW_STATUS_BAR));
+    if (pBar != nullptr)
+        pBar->SetPaneText(0, pszText);
+}
+
+std::string CFrameWnd::GetMessageString(UINT nID)
+{
+    const std::string text = AfxLoadString(nID);
+    return text.substr(0, text.find('\n'));
+}
+
+// View menu: show or hide the bar whose child id is the command id.
+void CFrameWnd::OnBarCheck(UINT nID)
+{
+    CControlBar* pBar = GetControlBar(nID);
+    if (pBar != nullptr)
+        ShowControlBar(pBar, (GetWindowLongA(pBar->m_hWnd, GWL_STYLE) & WS_VISIBLE) == 0);
+}
+
+void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
+{
+    CControlBar* pBar = GetControlBar(pCmdUI->m_nID);
+    pCmdUI->Enable(pBar != nullptr);
+    pCmdUI->SetCheck(pBar != nullptr && (GetWindowLongA(pBar->m_hWnd, GWL_STYLE) & WS_VISIBLE));
+}
+
+// An indicator shows its text while its toggle key is on.
+void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
+{
+    int nVirtKey = VK_CAPITAL;
+    if (pCmdUI->m_nID == AFX_ID_INDICATOR_NUM)
+        nVirtKey = VK_NUMLOCK;
+    else if (pCmdUI->m_nID == AFX_ID_INDICATOR_SCRL)
+        nVirtKey = VK_SCROLL;
+    pCmdUI->Enable((GetKeyState(nVirtKey) & 1) != 0);
+}
+
+// The prompt of the highlighted menu item; none for popups, separators and
+// the system menu; the idle text once the menu closes.
+void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hMenu)
+{
+    if (nFlags == 0xFFFF && hMenu == nullptr) {
+        SetMessageText(AfxLoadString(AFX_IDS_IDLEMESSAGE).c_str());
+        return;
+    }
+    if (nItemID == 0 || (nFlags & (MF_POPUP | MF_SEPARATOR | MF_SYSMENU)) != 0) {
+        SetMessageText("");
+        return;
+    }
+    SetMessageText(GetMessageString(nItemID).c_str());
+}
+
+LRESULT CFrameWnd::OnExitMenuLoop(WPARAM, LPARAM)
+{
+    SetMessageText(AfxLoadString(AFX_IDS_IDLEMESSAGE).c_str());
+    return Default();
 }
 
 void CFrameWnd::OnSize(UINT nType, int /*cx*/, int /*cy*/)

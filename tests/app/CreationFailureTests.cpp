@@ -1,0 +1,66 @@
+// The main window of a program whose toolbar resource is missing: creation
+// ends with the logged reason and no window, and start-up gives up cleanly.
+#include "support/GTestWin.h"
+
+#include <string>
+
+#include "app/MainFrm.h"
+#include "app/QuillonApp.h"
+#include "app/resource.h"
+#include "log/DebugLog.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+BOOL CALLBACK CountWindowsProc(HWND, LPARAM lParam)
+{
+    ++*reinterpret_cast<int*>(lParam);
+    return TRUE;
+}
+
+int ThreadWindowCount()
+{
+    int nCount = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindowsProc, reinterpret_cast<LPARAM>(&nCount));
+    return nCount;
+}
+
+}  // namespace
+
+TEST(CreationFailure, MissingToolbarIsLoggedAndEndsStartUpWithoutAWindow)
+{
+    const SwiftTraceLog saved = global_TheOneSwiftTraceLog;
+    testsupport::TempFolder logs("qfail");
+    SetEnvironmentVariableA("QUILLON_LOG_DIR", logs.Path().c_str());
+    const int nWindowsBefore = ThreadWindowCount();
+    {
+        CQuillonApp app;
+        app.InitApplication(GetModuleHandleA(nullptr));
+        // The real start-up: log opened, frame created, its failure seen.
+        EXPECT_FALSE(app.InitInstance());
+        EXPECT_EQ(nullptr, app.m_pMainWnd);
+        EXPECT_EQ(nWindowsBefore, ThreadWindowCount());
+
+        // A second frame, directly: LoadFrame reports the failure and the
+        // frame has deleted itself with its window.
+        CMainFrame* pFrame = new CMainFrame;
+        app.m_pMainWnd = pFrame;
+        EXPECT_FALSE(pFrame->LoadFrame(IDR_MAINFRAME));
+        app.m_pMainWnd = nullptr;
+        EXPECT_EQ(nWindowsBefore, ThreadWindowCount());
+    }
+    if (global_TheOneSwiftTraceLog.m_pSink != nullptr)
+        global_TheOneSwiftTraceLog.m_pSink->Close();
+    global_TheOneSwiftTraceLog = saved;
+    SetEnvironmentVariableA("QUILLON_LOG_DIR", nullptr);
+
+    const std::string log = testsupport::ReadFileBytes(logs.File("Quillon.log"));
+    size_t nLines = 0;
+    for (size_t at = log.find("MainFrm(134) [1:0] Failed to create toolbar\r\n"); at != std::string::npos;
+         at = log.find("MainFrm(134) [1:0] Failed to create toolbar\r\n", at + 1))
+        ++nLines;
+    EXPECT_EQ(2u, nLines) << log;
+    EXPECT_EQ(std::string::npos, log.find("Failed to create view window"));
+    EXPECT_EQ(std::string::npos, log.find("Failed to create status bar"));
+    testsupport::DeleteRegTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tarnvale\\Quillon");
+}
