@@ -19,11 +19,9 @@ endfunction()
 # One GoogleTest program registered with CTest.
 function(quillon_add_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} WIN32 ${T_SOURCES} ${CMAKE_SOURCE_DIR}/tests/support/TestMain.cpp
-                 ${CMAKE_SOURCE_DIR}/tests/support/TestSupport.cpp
-                 ${CMAKE_SOURCE_DIR}/tests/support/ProgramProcess.cpp)
+  add_executable(${name} WIN32 ${T_SOURCES} ${CMAKE_SOURCE_DIR}/tests/support/TestMain.cpp)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src)
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest ${QUILLON_WIN32_LIBS})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} test_support GTest::gtest ${QUILLON_WIN32_LIBS})
   quillon_link_logger(${name})
   add_test(NAME ${name} COMMAND ${CMAKE_BINARY_DIR}/bin/${name}${CMAKE_EXECUTABLE_SUFFIX})
   set_tests_properties(${name} PROPERTIES TIMEOUT 600)

@@ -21,7 +21,8 @@ TempFolder::TempFolder(const char* pszPrefix)
     static unsigned s_counter = 0;
     for (;;) {
         char szName[MAX_PATH];
-        snprintf(szName, sizeof(szName), "%s%s%lu_%u", szTemp, pszPrefix, GetCurrentProcessId(),
+        snprintf(szName, sizeof(szName), "%s%s%lu_%u", szTemp, pszPrefix,
+                 static_cast<unsigned long>(GetCurrentProcessId()),
                  ++s_counter);
         if (CreateDirectoryA(szName, nullptr)) {
             m_path = szName;
