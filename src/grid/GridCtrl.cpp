@@ -16,6 +16,7 @@ BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
     ON_MESSAGE(WM_GETFONT, OnGetFont)
     ON_MESSAGE_BODY(WM_SYSCOLORCHANGE, pThis->OnSysColorChange(); return 0;)
     ON_COMMAND(ID_GRID_SELECT_ALL, OnEditSelectAll)
+    ON_MESSAGE(WM_GRID_REDRAWSCROLLBARS, OnRedrawScrollBars)
 END_MESSAGE_MAP()
 
 namespace {

@@ -48,6 +48,9 @@ constexpr UINT GVS_BOTH = 3;
 // The select-all command the grid handles (ID_EDIT_SELECT_ALL).
 constexpr UINT ID_GRID_SELECT_ALL = 57642;
 
+// The grid's own message: redraw the scroll bars marked as stale.
+constexpr UINT WM_GRID_REDRAWSCROLLBARS = WM_USER + 0x100;
+
 // Compares two cells (passed as CGridCellBase*) for sorting:
 // < 0, 0 or > 0 like strcmp. lParamSort is the value given to SortItems.
 using PFNLVCOMPARE = int(CALLBACK*)(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
@@ -348,6 +351,10 @@ protected:
     int GetScrollPos32(int nBar) const { return nBar == SB_VERT ? m_nVScrollPos : m_nHScrollPos; }
     // Sets a scroll position (clamped to the range) without redrawing.
     void SetScrollPos32(int nBar, int nPos);
+    // Marks a scroll bar for redrawing once the current changes are done.
+    void InvalidateScrollBar(int nBar);
+    void RedrawScrollBar(int nBar);
+    LRESULT OnRedrawScrollBars(WPARAM wParam, LPARAM lParam);
     int GetScrollLimit(int nBar) const { return nBar == SB_VERT ? m_nVScrollMax : m_nHScrollMax; }
     // The non-fixed part of the client area.
     void GetNonFixedRect(RECT* pRect) const;
@@ -372,10 +379,17 @@ protected:
     void ApplyFixedFlags(int nRow, int nCol, CGridCellBase* pCell) const;
     void RecountFixedFlagsOfRows(int nOldFixed, int nNewFixed);
     void RecountFixedFlagsOfCols(int nOldFixed, int nNewFixed);
-    // The quicksort of the rows between nLow and nHigh on one column.
-    void SortRows(PFNLVCOMPARE pfnCompare, int nCol, BOOL bAscending, LPARAM data, int nLow,
-                  int nHigh);
-    void SwapRows(int nRow1, int nRow2);
+public:
+    // One row while sorting: its cell in the sort column, that cell's text
+    // and the row's index before the sort.
+    struct SortEntry {
+        LPARAM lParamCell;
+        const char* pszText;
+        int nRow;
+    };
+
+protected:
+    void MoveRows(const std::vector<SortEntry>& entries);
     static void RegisterGridClass();
     static void InitialiseOle();
     static int ReadWheelScrollLines();
@@ -436,6 +450,8 @@ protected:
     int m_nHScrollPos = 0;
     int m_nVScrollMax = 0;
     int m_nHScrollMax = 0;
+    unsigned m_nStaleScrollBars = 0;  // 1: vertical, 2: horizontal
+    BOOL m_bScrollBarRedrawPosted = FALSE;
 
     // Behaviour flags.
     BOOL m_bVirtualMode = FALSE;

@@ -270,8 +270,47 @@ void CGridCtrl::SetScrollPos32(int nBar, int nPos)
         si.cbSize = sizeof(si);
         si.fMask = SIF_POS;
         si.nPos = nPos;
-        ::SetScrollInfo(m_hWnd, nBar, &si, TRUE);
+        ::SetScrollInfo(m_hWnd, nBar, &si, FALSE);
+        InvalidateScrollBar(nBar);
     }
+}
+
+// Drawing a scroll bar at once costs a round trip to the display per call
+// (InsertRow resets the bars for every row, EnsureVisible moves them line
+// by line): the grid posts itself one message and redraws the bars when it
+// arrives, after the current run of changes.
+void CGridCtrl::InvalidateScrollBar(int nBar)
+{
+    m_nStaleScrollBars |= nBar == SB_VERT ? 1u : 2u;
+    if (!m_bScrollBarRedrawPosted && m_hWnd != nullptr)
+        m_bScrollBarRedrawPosted = ::PostMessageA(m_hWnd, WM_GRID_REDRAWSCROLLBARS, 0, 0) != FALSE;
+}
+
+LRESULT CGridCtrl::OnRedrawScrollBars(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    m_bScrollBarRedrawPosted = FALSE;
+    const unsigned nStale = m_nStaleScrollBars;
+    m_nStaleScrollBars = 0;
+    if (nStale & 1u)
+        RedrawScrollBar(SB_VERT);
+    if (nStale & 2u)
+        RedrawScrollBar(SB_HORZ);
+    return 0;
+}
+
+void CGridCtrl::RedrawScrollBar(int nBar)
+{
+    RECT rc;
+    GetClientRect(&rc);
+    RECT rcBar = rc;
+    if (nBar == SB_VERT) {
+        rcBar.left = rc.right;
+        rcBar.right = rc.right + GetSystemMetrics(SM_CXVSCROLL);
+    } else {
+        rcBar.top = rc.bottom;
+        rcBar.bottom = rc.bottom + GetSystemMetrics(SM_CYHSCROLL);
+    }
+    ::RedrawWindow(m_hWnd, &rcBar, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOERASE);
 }
 
 int CGridCtrl::GetLineScrollAmount(int nBar, bool bForward) const
@@ -418,9 +457,11 @@ void CGridCtrl::ResetScrollBars()
         si.nMax = ClampToInt(bar.nExtent - 1);
         si.nPage = static_cast<UINT>(bar.nPage);
         si.nPos = bar.nPos;
-        ::SetScrollInfo(m_hWnd, bar.nBar, &si, TRUE);
+        ::SetScrollInfo(m_hWnd, bar.nBar, &si, FALSE);
         if (!bShown)
             ::ShowScrollBar(m_hWnd, bar.nBar, TRUE);
+        else
+            InvalidateScrollBar(bar.nBar);
     }
     if (m_nVScrollPos != nOldV || m_nHScrollPos != nOldH)
         Refresh();

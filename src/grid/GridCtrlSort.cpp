@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <utility>
+#include <vector>
 
 
 namespace {
@@ -39,6 +40,48 @@ int CompareAnsi(const char* psz1, const char* psz2)
     }
 }
 
+// A quicksort on the middle entry (the pivot is that entry's cell, kept
+// while entries move). Equal entries are stepped over without an exchange.
+// The smaller part is sorted by recursion and the larger one by the loop,
+// so the stack stays shallow even on unlucky data.
+template <typename Compare>
+void QuickSort(CGridCtrl::SortEntry* a, int nLow, int nHigh, bool bAscending, const Compare& compare)
+{
+    while (nHigh > nLow) {
+        const CGridCtrl::SortEntry pivot = a[(nLow + nHigh) / 2];
+        int lo = nLow;
+        int hi = nHigh;
+        while (lo <= hi) {
+            if (bAscending) {
+                while (lo < nHigh && compare(a[lo], pivot) < 0)
+                    ++lo;
+                while (hi > nLow && compare(a[hi], pivot) > 0)
+                    --hi;
+            } else {
+                while (lo < nHigh && compare(a[lo], pivot) > 0)
+                    ++lo;
+                while (hi > nLow && compare(a[hi], pivot) < 0)
+                    --hi;
+            }
+            if (lo <= hi) {
+                if (compare(a[lo], a[hi]) != 0)
+                    std::swap(a[lo], a[hi]);
+                ++lo;
+                --hi;
+            }
+        }
+        if (hi - nLow < nHigh - lo) {
+            if (nLow < hi)
+                QuickSort(a, nLow, hi, bAscending, compare);
+            nLow = lo;
+        } else {
+            if (lo < nHigh)
+                QuickSort(a, lo, nHigh, bAscending, compare);
+            nHigh = hi;
+        }
+    }
+}
+
 }  // namespace
 
 int CALLBACK CGridCtrl::pfnCellTextCompare(LPARAM lParam1, LPARAM lParam2, LPARAM /*lParamSort*/)
@@ -70,65 +113,64 @@ BOOL CGridCtrl::SortItems(int nCol, BOOL bAscending, LPARAM data)
     ResetSelectedRange();
     SetFocusCell(-1, -1);
 
-    PFNLVCOMPARE pfnCompare = m_pfnCompare ? m_pfnCompare : pfnCellTextCompare;
-    m_arRowHeights.BeginBatch();
-    SortRows(pfnCompare, nCol, bAscending, data, m_nFixedRows, m_nRows - 1);
-    m_arRowHeights.EndBatch();
+    const int nFirst = m_nFixedRows;
+    const int nCount = m_nRows - nFirst;
+    if (nCount > 1) {
+        // The sort column's cells in a compact array, sorted there; the
+        // rows then move once to their places.
+        std::vector<SortEntry> entries(static_cast<size_t>(nCount));
+        for (int i = 0; i < nCount; ++i) {
+            CGridCellBase* pCell = m_RowData[static_cast<size_t>(nFirst + i)][static_cast<size_t>(nCol)];
+            entries[static_cast<size_t>(i)] = {reinterpret_cast<LPARAM>(pCell),
+                                               pCell ? pCell->GetText() : nullptr, nFirst + i};
+        }
+        if (m_pfnCompare != nullptr) {
+            PFNLVCOMPARE pfn = m_pfnCompare;
+            QuickSort(entries.data(), 0, nCount - 1, bAscending != FALSE,
+                      [pfn, data](const SortEntry& a, const SortEntry& b) {
+                          return pfn(a.lParamCell, b.lParamCell, data);
+                      });
+        } else if (IsDbcsCodePage()) {
+            QuickSort(entries.data(), 0, nCount - 1, bAscending != FALSE,
+                      [](const SortEntry& a, const SortEntry& b) {
+                          return (a.pszText && b.pszText) ? CompareAnsi(a.pszText, b.pszText) : 0;
+                      });
+        } else {
+            // The same order without the double-byte test per character.
+            QuickSort(entries.data(), 0, nCount - 1, bAscending != FALSE,
+                      [](const SortEntry& a, const SortEntry& b) {
+                          return (a.pszText && b.pszText) ? std::strcmp(a.pszText, b.pszText) : 0;
+                      });
+        }
+        MoveRows(entries);
+    }
     Refresh();
     return TRUE;
 }
 
-void CGridCtrl::SwapRows(int nRow1, int nRow2)
+// Puts each sorted row at its new index, with its height; every moved cell
+// is told its new coordinates.
+void CGridCtrl::MoveRows(const std::vector<SortEntry>& entries)
 {
-    std::swap(m_RowData[static_cast<size_t>(nRow1)], m_RowData[static_cast<size_t>(nRow2)]);
-    for (int nCol = 0; nCol < m_nCols; ++nCol) {
-        m_RowData[static_cast<size_t>(nRow1)][static_cast<size_t>(nCol)]->SetCoords(nRow1, nCol);
-        m_RowData[static_cast<size_t>(nRow2)][static_cast<size_t>(nCol)]->SetCoords(nRow2, nCol);
+    const int nFirst = m_nFixedRows;
+    std::vector<GridRow> sorted(entries.size());
+    std::vector<int> heights(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        sorted[i] = std::move(m_RowData[static_cast<size_t>(entries[i].nRow)]);
+        heights[i] = m_arRowHeights.Get(entries[i].nRow);
     }
-    m_arRowHeights.Swap(nRow1, nRow2);
-}
-
-// A quicksort on the middle row's cell of the sort column (the cell object
-// stays the pivot while rows move). Equal cells are stepped over without
-// an exchange. The smaller part is sorted by recursion and the larger one
-// by the loop, so the stack stays shallow even on unlucky data.
-void CGridCtrl::SortRows(PFNLVCOMPARE pfnCompare, int nCol, BOOL bAscending, LPARAM data, int nLow,
-                         int nHigh)
-{
-    auto cell = [this, nCol](int nRow) {
-        return reinterpret_cast<LPARAM>(m_RowData[static_cast<size_t>(nRow)][static_cast<size_t>(nCol)]);
-    };
-    while (nHigh > nLow && nCol >= 0 && nCol < m_nCols) {
-        const LPARAM pivot = cell((nLow + nHigh) / 2);
-        int lo = nLow;
-        int hi = nHigh;
-        while (lo <= hi) {
-            if (bAscending) {
-                while (lo < nHigh && pfnCompare(cell(lo), pivot, data) < 0)
-                    ++lo;
-                while (hi > nLow && pfnCompare(cell(hi), pivot, data) > 0)
-                    --hi;
-            } else {
-                while (lo < nHigh && pfnCompare(cell(lo), pivot, data) > 0)
-                    ++lo;
-                while (hi > nLow && pfnCompare(cell(hi), pivot, data) < 0)
-                    --hi;
-            }
-            if (lo <= hi) {
-                if (pfnCompare(cell(lo), cell(hi), data) != 0)
-                    SwapRows(lo, hi);
-                ++lo;
-                --hi;
+    m_arRowHeights.BeginBatch();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const int nRow = nFirst + static_cast<int>(i);
+        m_RowData[static_cast<size_t>(nRow)] = std::move(sorted[i]);
+        m_arRowHeights.Set(nRow, heights[i]);
+        if (entries[i].nRow != nRow) {
+            for (int nCol = 0; nCol < m_nCols; ++nCol) {
+                CGridCellBase* pCell = m_RowData[static_cast<size_t>(nRow)][static_cast<size_t>(nCol)];
+                if (pCell != nullptr)
+                    pCell->SetCoords(nRow, nCol);
             }
         }
-        if (hi - nLow < nHigh - lo) {
-            if (nLow < hi)
-                SortRows(pfnCompare, nCol, bAscending, data, nLow, hi);
-            nLow = lo;
-        } else {
-            if (lo < nHigh)
-                SortRows(pfnCompare, nCol, bAscending, data, lo, nHigh);
-            nHigh = hi;
-        }
     }
+    m_arRowHeights.EndBatch();
 }
