@@ -1,13 +1,14 @@
-// Owning wrappers for GDI resources: objects (fonts, bitmaps, brushes, pens),
-// device contexts and selections. Each releases what it holds when it goes
-// and cannot be copied; the object owners can be moved.
+// Owning wrappers for GDI resources beside WindowDC.h, DeviceContext.h and
+// Font.h: bitmaps, brushes and pens, memory DCs and saved DC states. Each
+// releases what it holds when it goes and cannot be copied; the object
+// owners can be moved.
 #pragma once
 
 #include <windows.h>
 
 #include <utility>
 
-// Owns one GDI object (HFONT, HBITMAP, HBRUSH, HPEN) and deletes it.
+// Owns one GDI object (HBITMAP, HBRUSH, HPEN) and deletes it.
 template <typename THandle>
 class CGdiObjectT {
 public:
@@ -40,47 +41,9 @@ private:
     THandle m_h = nullptr;
 };
 
-using CFontHandle = CGdiObjectT<HFONT>;
 using CBitmapHandle = CGdiObjectT<HBITMAP>;
 using CBrushHandle = CGdiObjectT<HBRUSH>;
 using CPenHandle = CGdiObjectT<HPEN>;
-
-// A DC of a window's client area (GetDC/ReleaseDC). A null window gives the
-// screen DC.
-class CClientDC {
-public:
-    explicit CClientDC(HWND hWnd) : m_hWnd(hWnd), m_hDC(::GetDC(hWnd)) {}
-    ~CClientDC()
-    {
-        if (m_hDC != nullptr)
-            ::ReleaseDC(m_hWnd, m_hDC);
-    }
-    CClientDC(const CClientDC&) = delete;
-    CClientDC& operator=(const CClientDC&) = delete;
-    HDC Get() const { return m_hDC; }
-    operator HDC() const { return m_hDC; }
-
-private:
-    HWND m_hWnd;
-    HDC m_hDC;
-};
-
-// BeginPaint/EndPaint for WM_PAINT.
-class CPaintDC {
-public:
-    explicit CPaintDC(HWND hWnd) : m_hWnd(hWnd) { m_hDC = ::BeginPaint(hWnd, &m_ps); }
-    ~CPaintDC() { ::EndPaint(m_hWnd, &m_ps); }
-    CPaintDC(const CPaintDC&) = delete;
-    CPaintDC& operator=(const CPaintDC&) = delete;
-    HDC Get() const { return m_hDC; }
-    operator HDC() const { return m_hDC; }
-    const RECT& PaintRect() const { return m_ps.rcPaint; }
-
-private:
-    HWND m_hWnd;
-    HDC m_hDC = nullptr;
-    PAINTSTRUCT m_ps = {};
-};
 
 // A memory DC compatible with another DC (CreateCompatibleDC/DeleteDC).
 class CMemoryDC {
@@ -93,31 +56,11 @@ public:
     }
     CMemoryDC(const CMemoryDC&) = delete;
     CMemoryDC& operator=(const CMemoryDC&) = delete;
-    HDC Get() const { return m_hDC; }
+    HDC GetSafeHdc() const { return m_hDC; }
     operator HDC() const { return m_hDC; }
 
 private:
     HDC m_hDC;
-};
-
-// Selects an object into a DC and selects the previous one back.
-class CSelectObject {
-public:
-    CSelectObject(HDC hDC, HGDIOBJ hObject)
-        : m_hDC(hDC), m_hOld(hObject != nullptr ? ::SelectObject(hDC, hObject) : nullptr)
-    {
-    }
-    ~CSelectObject()
-    {
-        if (m_hOld != nullptr && m_hOld != HGDI_ERROR)
-            ::SelectObject(m_hDC, m_hOld);
-    }
-    CSelectObject(const CSelectObject&) = delete;
-    CSelectObject& operator=(const CSelectObject&) = delete;
-
-private:
-    HDC m_hDC;
-    HGDIOBJ m_hOld;
 };
 
 // SaveDC/RestoreDC around a drawing step.

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "framework/GdiHandles.h"
+#include "framework/WindowDC.h"
 #include "grid/GridCtrl.h"
 #include "grid/GridDefaultCell.h"
 
@@ -206,10 +207,10 @@ SIZE CGridCellBase::GetTextExtent(const char* pszText, HDC hDC)
         return sizeDefault;
 
     CGridCtrl* pGrid = GetGrid();
-    std::unique_ptr<CClientDC> pClientDC;
+    std::unique_ptr<CWindowDC> pClientDC;
     if (hDC == nullptr) {
-        pClientDC = std::make_unique<CClientDC>(pGrid ? pGrid->m_hWnd : nullptr);
-        hDC = pClientDC->Get();
+        pClientDC = std::make_unique<CWindowDC>(pGrid ? pGrid->m_hWnd : nullptr);
+        hDC = pClientDC->GetSafeHdc();
         if (hDC == nullptr)
             return sizeDefault;
     }

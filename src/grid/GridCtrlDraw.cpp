@@ -3,7 +3,9 @@
 
 #include <algorithm>
 
+#include "framework/DeviceContext.h"
 #include "framework/GdiHandles.h"
+#include "framework/WindowDC.h"
 
 namespace {
 
@@ -29,14 +31,16 @@ void CGridCtrl::OnPaint()
         OnDraw(dc);
         return;
     }
-    const RECT& rcPaint = dc.PaintRect();
+    RECT rcPaint;
+    if (GetClipBox(dc, &rcPaint) == ERROR)
+        GetClientRect(&rcPaint);
     const int nWidth = rcPaint.right - rcPaint.left;
     const int nHeight = rcPaint.bottom - rcPaint.top;
     if (nWidth <= 0 || nHeight <= 0)
         return;
     CMemoryDC memDC(dc);
     CBitmapHandle bitmap(CreateCompatibleBitmap(dc, nWidth, nHeight));
-    if (memDC.Get() == nullptr || bitmap.Get() == nullptr) {
+    if (memDC.GetSafeHdc() == nullptr || bitmap.Get() == nullptr) {
         OnDraw(dc);
         return;
     }

@@ -6,6 +6,7 @@
 #include <climits>
 
 #include "framework/GdiHandles.h"
+#include "framework/WindowDC.h"
 
 namespace {
 
@@ -67,8 +68,8 @@ void CGridCtrl::AutoSizeColumn(int nCol, UINT nAutoSizeStyle, BOOL bResetScroll)
     if (nStartRow > nEndRow)
         return;  // nothing to measure: the width stays
 
-    CClientDC dc(m_hWnd);
-    if (dc.Get() == nullptr)
+    CWindowDC dc(m_hWnd);
+    if (dc.GetSafeHdc() == nullptr)
         return;
     int nWidth = 0;
     for (int nRow = nStartRow; nRow <= nEndRow; ++nRow) {
@@ -94,8 +95,8 @@ void CGridCtrl::AutoSizeRow(int nRow, BOOL bResetScroll)
 {
     if (nRow < 0 || nRow >= m_nRows || GetRowHeight(nRow) == 0 || m_nCols == 0)
         return;
-    CClientDC dc(m_hWnd);
-    if (dc.Get() == nullptr)
+    CWindowDC dc(m_hWnd);
+    if (dc.GetSafeHdc() == nullptr)
         return;
     int nHeight = 0;
     for (int nCol = 0; nCol < m_nCols; ++nCol) {

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "framework/GdiHandles.h"
+#include "framework/WindowDC.h"
 
 void CGridCtrl::SetCellFlag(int nRow, int nCol, DWORD nFlag, bool bSet)
 {
@@ -47,10 +48,10 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
         nMaxCol = m_nFixedCols;
     const CCellRange range(nMinRow, nMinCol, nMaxRow, nMaxCol);
 
-    std::unique_ptr<CClientDC> pDC;
+    std::unique_ptr<CWindowDC> pDC;
     if (bForceRepaint && m_hWnd != nullptr && m_bAllowDraw)
-        pDC = std::make_unique<CClientDC>(m_hWnd);
-    HDC hDC = pDC ? pDC->Get() : nullptr;
+        pDC = std::make_unique<CWindowDC>(m_hWnd);
+    HDC hDC = pDC ? pDC->GetSafeHdc() : nullptr;
     bool bHaveVisible = false;
     CCellRange visible;
     auto isVisible = [&](int nRow, int nCol) {

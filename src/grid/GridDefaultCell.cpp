@@ -1,6 +1,7 @@
 #include "grid/GridDefaultCell.h"
 
 #include "grid/GridCtrl.h"
+#include "framework/WindowDC.h"
 
 IMPLEMENT_DYNCREATE(CGridDefaultCell, CGridCell)
 
@@ -36,19 +37,22 @@ void CGridDefaultCell::SetMargin(int nMargin)
 void CGridDefaultCell::SetFont(const LOGFONTA* plf)
 {
     CGridCell::SetFont(plf);
-    m_font.Reset(plf != nullptr ? CreateFontIndirectA(plf) : nullptr);
+    if (plf != nullptr)
+        m_font.CreateFontIndirect(*plf);
+    else
+        m_font.DeleteObject();
     NotifyGrid();
     if (plf == nullptr)
         return;
 
-    CClientDC dc(nullptr);
-    if (dc.Get() == nullptr) {
+    CWindowDC dc(nullptr);
+    if (dc.GetSafeHdc() == nullptr) {
         m_nMargin = 3;
         m_nWidth = 40;
         m_nHeight = 16;
         return;
     }
-    CSelectObject selFont(dc, m_font.Get());
+    CSelectObject selFont(dc, m_font.GetSafeHandle());
     SIZE sizeSpace = {0, 0};
     GetTextExtentPoint32A(dc, " ", 1, &sizeSpace);
     static const char kSample[] = " XXXXXXXXXXXX ";

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "framework/GdiHandles.h"
+#include "framework/WindowDC.h"
 
 TEST(GdiHandles, ObjectsAreDeletedOnceAndMoved)
 {
@@ -31,12 +32,12 @@ TEST(GdiHandles, ObjectsAreDeletedOnceAndMoved)
 
 TEST(GdiHandles, DcHelpersRestoreAndDelete)
 {
-    CClientDC screen(nullptr);
-    ASSERT_NE(nullptr, screen.Get());
+    CWindowDC screen(nullptr);
+    ASSERT_NE(nullptr, screen.GetSafeHdc());
     HDC hMem = nullptr;
     {
         CMemoryDC mem(screen);
-        hMem = mem.Get();
+        hMem = mem.GetSafeHdc();
         EXPECT_EQ(OBJ_MEMDC, GetObjectType(hMem));
         HGDIOBJ hOriginal = GetCurrentObject(hMem, OBJ_BRUSH);
         CBrushHandle brush(CreateSolidBrush(RGB(9, 9, 9)));

@@ -5,6 +5,7 @@
 
 #include "GridTestSupport.h"
 #include "framework/GdiHandles.h"
+#include "framework/WindowDC.h"
 
 using gridtest::GridHost;
 
@@ -14,7 +15,7 @@ namespace {
 // text, overhang and four margins.
 int ExpectedWidth(CGridCtrl& grid, const char* pszText)
 {
-    CClientDC dc(grid.m_hWnd);
+    CWindowDC dc(grid.m_hWnd);
     CSelectObject sel(dc, grid.GetDefaultCell(FALSE, FALSE)->GetFontObject());
     SIZE size;
     GetTextExtentPoint32A(dc, pszText, static_cast<int>(strlen(pszText)), &size);

@@ -1,6 +1,7 @@
 #include "GridTestSupport.h"
 
 #include "framework/GdiHandles.h"
+#include "framework/WindowDC.h"
 
 namespace gridtest {
 
@@ -91,7 +92,7 @@ RenderedGrid::RenderedGrid(CGridCtrl& grid)
     bmi.bmiHeader.biBitCount = 32;
     bmi.bmiHeader.biCompression = BI_RGB;
     void* pBits = nullptr;
-    CClientDC screen(nullptr);
+    CWindowDC screen(nullptr);
     CBitmapHandle bitmap(CreateDIBSection(screen, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0));
     CMemoryDC dc(screen);
     {
