@@ -1,0 +1,485 @@
+// CGridCtrl: a grid window of text cells in rows and columns, with fixed
+// (header) rows and columns that do not scroll, per-cell text, format,
+// colours and state, a selection of cells or whole rows, sorting, automatic
+// sizing and pixel scrolling.
+//
+// Rows and columns are 0-based; the first GetFixedRowCount() rows and
+// GetFixedColumnCount() columns are fixed. A row height or column width of
+// 0 hides that row or column. Operations given a bad row or column do
+// nothing and return FALSE, -1, 0 or an empty string; none asserts.
+//
+// The grid reports to its owner (or parent) with WM_NOTIFY and an
+// NM_GRIDVIEW record (GridNotify.h): NM_CLICK, NM_DBLCLK, NM_RCLICK,
+// LVN_ITEMCHANGING, LVN_ITEMCHANGED, LVN_BEGINLABELEDIT, LVN_ENDLABELEDIT,
+// LVN_BEGINDRAG and, in virtual mode, LVN_GETDISPINFO and LVN_ODCACHEHINT.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "framework/Wnd.h"
+#include "grid/CellID.h"
+#include "grid/CellRange.h"
+#include "grid/GridCell.h"
+#include "grid/GridDefaultCell.h"
+#include "grid/GridNotify.h"
+#include "grid/GridSizeList.h"
+
+// The grid's window class.
+constexpr char GRIDCTRL_CLASSNAME[] = "MFCGridCtrl";
+
+// Grid lines (SetGridLines).
+constexpr int GVL_NONE = 0;
+constexpr int GVL_HORZ = 1;
+constexpr int GVL_VERT = 2;
+constexpr int GVL_BOTH = 3;
+
+// Auto-size styles: which rows a column is measured over.
+constexpr UINT GVS_DEFAULT = 0;  // the grid's own style
+constexpr UINT GVS_HEADER = 1;   // the fixed rows
+constexpr UINT GVS_DATA = 2;     // the other rows
+constexpr UINT GVS_BOTH = 3;
+
+// The select-all command the grid handles (ID_EDIT_SELECT_ALL).
+constexpr UINT ID_GRID_SELECT_ALL = 57642;
+
+// The grid's own message: redraw the scroll bars marked as stale.
+constexpr UINT WM_GRID_REDRAWSCROLLBARS = WM_USER + 0x100;
+
+// Compares two cells (passed as CGridCellBase*) for sorting:
+// < 0, 0 or > 0 like strcmp. lParamSort is the value given to SortItems.
+using PFNLVCOMPARE = int(CALLBACK*)(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
+
+class CGridCtrl : public CWnd {
+public:
+    // Sets the defaults and the four counts (rows, columns, fixed rows,
+    // fixed columns, in that order). Registers the window class and
+    // initialises OLE for the drop target when not done yet.
+    explicit CGridCtrl(int nRows = 0, int nCols = 0, int nFixedRows = 0, int nFixedCols = 0);
+    ~CGridCtrl() override;
+
+    // Creates the window (without WS_HSCROLL), sizes the existing rows and
+    // columns to the default cells and sets the scroll bars.
+    BOOL Create(const RECT& rect, CWnd* pParentWnd, UINT nID,
+                DWORD dwStyle = WS_CHILD | WS_BORDER | WS_TABSTOP | WS_VISIBLE);
+    BOOL Create(const RECT& rect, HWND hParentWnd, UINT nID,
+                DWORD dwStyle = WS_CHILD | WS_BORDER | WS_TABSTOP | WS_VISIBLE);
+
+    // ---- Counts --------------------------------------------------------
+    int GetRowCount() const { return m_nRows; }
+    int GetColumnCount() const { return m_nCols; }
+    int GetFixedRowCount() const { return m_nFixedRows; }
+    int GetFixedColumnCount() const { return m_nFixedCols; }
+    BOOL SetRowCount(int nRows);
+    BOOL SetColumnCount(int nCols);
+    BOOL SetFixedRowCount(int nFixedRows);
+    BOOL SetFixedColumnCount(int nFixedCols);
+
+    // ---- Rows and columns ----------------------------------------------
+    // Inserts a column before nColumn (-1 appends) with its heading in row
+    // 0; nFormat (DrawText flags) goes to every existing row of it. Returns
+    // the new column's index, or -1.
+    int InsertColumn(const char* pszHeading, UINT nFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE,
+                     int nColumn = -1);
+    // Inserts a row before nRow (-1 appends) with pszHeading in column 0.
+    // Returns the new row's index, or -1.
+    int InsertRow(const char* pszHeading, int nRow = -1);
+    BOOL DeleteRow(int nRow);
+
+    // ---- Sizes (pixels) ------------------------------------------------
+    int GetRowHeight(int nRow) const;     // -1 for a bad row
+    int GetColumnWidth(int nCol) const;   // -1 for a bad column
+    BOOL SetRowHeight(int nRow, int nHeight);
+    BOOL SetColumnWidth(int nCol, int nWidth);
+    int GetFixedRowHeight() const;
+    int GetFixedColumnWidth() const;
+    long long GetVirtualWidth() const { return m_arColWidths.Total(); }
+    long long GetVirtualHeight() const { return m_arRowHeights.Total(); }
+
+    // Sizes a column to its widest cell over the rows of the style (0: the
+    // grid's style); hidden columns stay hidden.
+    void AutoSizeColumn(int nCol, UINT nAutoSizeStyle = GVS_DEFAULT, BOOL bResetScroll = TRUE);
+    void AutoSizeColumns(UINT nAutoSizeStyle = GVS_DEFAULT);
+    // Sizes a row to its tallest cell; hidden rows stay hidden.
+    void AutoSizeRow(int nRow, BOOL bResetScroll = TRUE);
+    void AutoSizeRows();
+    // Gives column 0 the difference between the client width and the sum
+    // of all widths (never below 0).
+    void ExpandFirstColumnToFit();
+    void SetAutoSizeStyle(UINT nStyle) { m_nAutoSizeColumnStyle = nStyle; }
+    UINT GetAutoSizeStyle() const { return m_nAutoSizeColumnStyle; }
+
+    // ---- Cells ---------------------------------------------------------
+    BOOL IsValid(int nRow, int nCol) const;
+    BOOL IsValid(const CCellID& cell) const { return IsValid(cell.row, cell.col); }
+    // The cell object, or null (also in virtual mode).
+    CGridCellBase* GetCell(int nRow, int nCol) const;
+
+    BOOL SetItemText(int nRow, int nCol, const char* pszText);
+    std::string GetItemText(int nRow, int nCol) const;
+    BOOL SetItemData(int nRow, int nCol, LPARAM lParam);
+    LPARAM GetItemData(int nRow, int nCol) const;
+    BOOL SetItemImage(int nRow, int nCol, int nImage);
+    int GetItemImage(int nRow, int nCol) const;
+    BOOL SetItemState(int nRow, int nCol, UINT nState);
+    UINT GetItemState(int nRow, int nCol) const;
+    BOOL SetItemFormat(int nRow, int nCol, UINT nFormat);
+    UINT GetItemFormat(int nRow, int nCol) const;
+    BOOL SetItemFgColour(int nRow, int nCol, COLORREF clr = CLR_DEFAULT);
+    COLORREF GetItemFgColour(int nRow, int nCol) const;
+    BOOL SetItemBkColour(int nRow, int nCol, COLORREF clr = CLR_DEFAULT);
+    COLORREF GetItemBkColour(int nRow, int nCol) const;
+    BOOL SetItemFont(int nRow, int nCol, const LOGFONTA* plf);
+    const LOGFONTA* GetItemFont(int nRow, int nCol) const;
+    BOOL IsCellFixed(int nRow, int nCol) const;
+
+    // Marks a cell (or with -1 the grid) modified or not. A change to the
+    // sort column (or to the grid as a whole) clears the sort column.
+    void SetModified(BOOL bModified = TRUE, int nRow = -1, int nCol = -1);
+    BOOL GetModified(int nRow = -1, int nCol = -1) const;
+
+    // ---- Default cells -------------------------------------------------
+    // The default cell that serves a cell: corner, fixed row, fixed
+    // column, or the odd or even data row cell by nRow.
+    CGridDefaultCell* GetDefaultCell(BOOL bFixedRow, BOOL bFixedCol, int nRow = 1) const;
+    // The class of new cells; it must derive from CGridCellBase.
+    BOOL SetDefaultCellType(const CRuntimeClass* pRuntimeClass);
+    void SetImageList(HIMAGELIST hImageList) { m_hImageList = hImageList; }
+    HIMAGELIST GetImageList() const { return m_hImageList; }
+
+    // ---- Selection and focus ------------------------------------------
+    // Selects (or with bSelectCells FALSE deselects) a range; selecting
+    // first drops the current selection and restores the saved one. The
+    // only operation that changes the selected cells.
+    void SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol,
+                          BOOL bForceRepaint = FALSE, BOOL bSelectCells = TRUE);
+    void SetSelectedRange(const CCellRange& range, BOOL bForceRepaint = FALSE,
+                          BOOL bSelectCells = TRUE);
+    // Clears the selection and the saved selection.
+    void ResetSelectedRange();
+    // Selects every non-fixed cell (with LVN_ITEMCHANGING / LVN_ITEMCHANGED).
+    void SelectAll();
+    // The smallest range holding every selected cell; with none selected
+    // (row count, column count, -1, -1).
+    CCellRange GetSelectedCellRange() const;
+    int GetSelectedCount() const { return static_cast<int>(m_SelectedCellMap.size()); }
+    BOOL IsCellSelected(int nRow, int nCol) const;
+    // Keeps the current selection as the one a Ctrl selection starts from
+    // (restored by every SetSelectedRange), or forgets it.
+    void SaveSelection();
+    void ClearSavedSelection();
+
+    CCellID SetFocusCell(int nRow, int nCol);
+    CCellID SetFocusCell(const CCellID& cell) { return SetFocusCell(cell.row, cell.col); }
+    CCellID GetFocusCell() const { return m_idCurrentCell; }
+    CCellID GetSelectionStartCell() const { return m_SelectionStartCell; }
+    void SetSelectionStartCell(const CCellID& cell) { m_SelectionStartCell = cell; }
+    CCellID GetLeftClickDownCell() const { return m_LeftClickDownCell; }
+
+    // ---- Geometry and visibility ---------------------------------------
+    // The cell's rectangle in client pixels (right and bottom one pixel
+    // inside the next cell), wherever it is scrolled; FALSE for a bad cell.
+    BOOL GetCellRect(int nRow, int nCol, RECT* pRect) const;
+    BOOL GetCellOrigin(int nRow, int nCol, POINT* pPoint) const;
+    // The cell under a client point, or (-1, -1).
+    CCellID GetCellFromPt(POINT point, BOOL bAllowFixedCellCheck = TRUE) const;
+    CCellID GetTopleftNonFixedCell() const;
+    // The non-fixed cells at least partly in the client area; pRect gets
+    // their extent in client pixels.
+    CCellRange GetVisibleNonFixedCellRange(RECT* pRect = nullptr) const;
+    BOOL IsCellVisible(int nRow, int nCol) const;
+    // Scrolls until the cell is wholly in the client area or no further.
+    void EnsureVisible(int nRow, int nCol);
+
+    // ---- Sorting -------------------------------------------------------
+    void SetSortColumn(int nCol);
+    int GetSortColumn() const { return m_nSortColumn; }
+    void SetSortAscending(BOOL bAscending) { m_bAscending = bAscending; }
+    BOOL GetSortAscending() const { return m_bAscending; }
+    // The compare function of SortItems; null compares the cell texts.
+    void SetCompareFunction(PFNLVCOMPARE pfnCompare) { m_pfnCompare = pfnCompare; }
+    // Compares the texts of two cells in character code order (0 when
+    // either cell is missing).
+    static int CALLBACK pfnCellTextCompare(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
+
+    // ---- Drawing -------------------------------------------------------
+    // Invalidates the whole window (when it exists and drawing is allowed).
+    void Refresh();
+    // Shows the scroll bars only where the non-fixed part does not fit and
+    // sets their ranges.
+    void ResetScrollBars();
+    BOOL RedrawCell(int nRow, int nCol, HDC hDC = nullptr);
+    void SetRedraw(BOOL bAllowDraw, BOOL bResetScrollBars = FALSE);
+    BOOL IsRedrawAllowed() const { return m_bAllowDraw; }
+
+    // ---- Options -------------------------------------------------------
+    void SetEditable(BOOL bEditable = TRUE) { m_bEditable = bEditable; }
+    BOOL IsEditable() const { return m_bEditable; }
+    // List mode: a click selects whole rows. Clears the selection and the
+    // sort column and switches fixed-row selection off.
+    void SetListMode(BOOL bEnableListMode = TRUE);
+    BOOL GetListMode() const { return m_bListMode; }
+    void SetSingleRowSelection(BOOL b = TRUE) { m_bSingleRowSelection = b; }
+    BOOL GetSingleRowSelection() const { return m_bSingleRowSelection; }
+    void SetSingleColSelection(BOOL b = TRUE) { m_bSingleColSelection = b; }
+    BOOL GetSingleColSelection() const { return m_bSingleColSelection; }
+    void EnableSelection(BOOL bEnable = TRUE);
+    BOOL IsSelectable() const { return m_bEnableSelection; }
+    void SetFixedRowSelection(BOOL b) { m_bFixedRowSelection = b; }
+    BOOL GetFixedRowSelection() const { return m_bFixedRowSelection; }
+    void SetFixedColumnSelection(BOOL b) { m_bFixedColumnSelection = b; }
+    BOOL GetFixedColumnSelection() const { return m_bFixedColumnSelection; }
+    // Sort on click: a click on a header cell sorts by its column.
+    void SetHeaderSort(BOOL bSortOnClick = TRUE) { m_bSortOnClick = bSortOnClick; }
+    BOOL GetHeaderSort() const { return m_bSortOnClick; }
+    void SetHandleTabKey(BOOL b = TRUE) { m_bHandleTabKey = b; }
+    BOOL GetHandleTabKey() const { return m_bHandleTabKey; }
+    void SetDoubleBuffering(BOOL b = TRUE) { m_bDoubleBuffer = b; }
+    BOOL GetDoubleBuffering() const { return m_bDoubleBuffer; }
+    void EnableTitleTips(BOOL b = TRUE) { m_bTitleTips = b; }
+    BOOL GetTitleTips() const { return m_bTitleTips; }
+    void EnableDragAndDrop(BOOL b = TRUE) { m_bAllowDragAndDrop = b; }
+    BOOL GetDragAndDrop() const { return m_bAllowDragAndDrop; }
+    void SetColumnResize(BOOL b = TRUE) { m_bAllowColumnResize = b; }
+    BOOL GetColumnResize() const { return m_bAllowColumnResize; }
+    void SetRowResize(BOOL b = TRUE) { m_bAllowRowResize = b; }
+    BOOL GetRowResize() const { return m_bAllowRowResize; }
+    void EnableColumnHide(BOOL b = TRUE) { m_bAllowColHide = b; }
+    BOOL GetColumnHide() const { return m_bAllowColHide; }
+    void EnableRowHide(BOOL b = TRUE) { m_bAllowRowHide = b; }
+    BOOL GetRowHide() const { return m_bAllowRowHide; }
+    // Header cells of the focus row and column drawn sunken.
+    void SetTrackFocusCell(BOOL b = TRUE) { m_bTrackFocusCell = b; }
+    BOOL GetTrackFocusCell() const { return m_bTrackFocusCell; }
+    // A frame around the focus cell.
+    void SetFrameFocusCell(BOOL b = TRUE) { m_bFrameFocus = b; }
+    BOOL GetFrameFocusCell() const { return m_bFrameFocus; }
+    // A column resized by its border gives or takes the difference from
+    // the next column.
+    void SetResizeKeepsTotalWidth(BOOL b = TRUE) { m_bResizeKeepsTotalWidth = b; }
+    BOOL GetResizeKeepsTotalWidth() const { return m_bResizeKeepsTotalWidth; }
+    void SetGridLines(int nWhichLines = GVL_BOTH);
+    int GetGridLines() const { return m_nGridLines; }
+    void SetResizeCaptureRange(int nPixels) { m_nResizeCaptureRange = nPixels; }
+    int GetResizeCaptureRange() const { return m_nResizeCaptureRange; }
+    void SetAutoScrollInterval(UINT nMs) { m_nAutoScrollInterval = nMs; }
+    UINT GetAutoScrollInterval() const { return m_nAutoScrollInterval; }
+    // Virtual mode (cells supplied by the parent) is not offered: always FALSE.
+    BOOL GetVirtualMode() const { return m_bVirtualMode; }
+    int GetWheelScrollLines() const { return m_nRowsPerWheelNotch; }
+
+    // ---- Colours -------------------------------------------------------
+    // The area beyond the last row and column.
+    void SetGridBkColor(COLORREF clr) { m_crGridBkColour = clr; }
+    COLORREF GetGridBkColor() const { return m_crGridBkColour; }
+    void SetGridLineColor(COLORREF clr) { m_crGridLineColour = clr; }
+    COLORREF GetGridLineColor() const { return m_crGridLineColour; }
+    // Title-tip colours; CLR_DEFAULT leaves the tip's own.
+    void SetTitleTipBackClr(COLORREF clr = CLR_DEFAULT) { m_crTTipBackClr = clr; }
+    COLORREF GetTitleTipBackClr() const { return m_crTTipBackClr; }
+    void SetTitleTipTextClr(COLORREF clr = CLR_DEFAULT) { m_crTTipTextClr = clr; }
+    COLORREF GetTitleTipTextClr() const { return m_crTTipTextClr; }
+
+    // ---- Notifications -------------------------------------------------
+    // Sends WM_NOTIFY with an NM_GRIDVIEW record to the owner (or parent)
+    // and returns its result; 0 without a window.
+    LRESULT SendMessageToParent(int nRow, int nCol, int nMessage) const;
+
+    // Counts changes of the default cells that change cell extents; cells
+    // keep a measured extent only while this number stays the same.
+    unsigned GetExtentGeneration() const { return m_nExtentGeneration; }
+    void InvalidateExtents();
+
+    // ---- Virtual operations --------------------------------------------
+    // Clipboard (CutSelectedText, CopyTextFromGrid, PasteTextToGrid), drag
+    // and drop (OnBeginDrag, OnDragEnter, OnDragOver, OnDragLeave, OnDrop)
+    // and the edit commands copy, cut and paste join here.
+    virtual void OnEditSelectAll() { SelectAll(); }
+    // Sorts the non-fixed rows by a column; clears the selection and the
+    // focus cell. Every column travels with its row.
+    virtual BOOL SortItems(int nCol, BOOL bAscending, LPARAM data = 0);
+    // Printing (OnBeginPrinting, OnPrint, OnEndPrinting, PrintRowCells,
+    // PrintColumnHeadings, PrintHeader, PrintFooter, PrintRows), the drag
+    // image, header clicks (OnFixedColumnClick, OnFixedRowClick) and
+    // in-place editing (OnEditCell, OnEndEditCell, ValidateEdit,
+    // EndEditing) join here.
+    // Draws the whole visible grid on a DC in client coordinates.
+    virtual void OnDraw(HDC hDC);
+    // A new cell of the configured class, with its grid, flags and format.
+    virtual CGridCellBase* CreateCell(int nRow, int nCol);
+    virtual void DestroyCell(int nRow, int nCol);
+
+    // ---- Message handlers ----------------------------------------------
+    void OnPaint();
+    BOOL OnEraseBkgnd(HDC hDC);
+    void OnSize(UINT nType, int cx, int cy);
+    LRESULT OnSetFont(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetFont(WPARAM wParam, LPARAM lParam);
+    void OnSysColorChange();
+
+protected:
+    using GridRow = std::vector<CGridCellBase*>;
+    using CellMap = std::unordered_map<uint64_t, CCellID>;
+    static uint64_t CellKey(int nRow, int nCol)
+    {
+        return (static_cast<uint64_t>(static_cast<uint32_t>(nCol)) << 32) |
+               static_cast<uint32_t>(nRow);
+    }
+
+    // Mouse modes (the mouse and keyboard handlers use them).
+    enum eMouseModes {
+        MOUSE_NOTHING = 0,
+        MOUSE_SELECT_ALL = 1,
+        MOUSE_SELECT_COL = 2,
+        MOUSE_SELECT_ROW = 3,
+        MOUSE_SELECT_CELLS = 4,
+        MOUSE_OVER_ROW_DIVIDE = 6,
+        MOUSE_SIZING_ROW = 7,
+        MOUSE_OVER_COL_DIVIDE = 8,
+        MOUSE_SIZING_COL = 9,
+        MOUSE_PREPARE_EDIT = 10,
+        MOUSE_PREPARE_DRAG = 11,
+        MOUSE_DRAGGING = 12
+    };
+
+    // Scroll positions are pixels of the non-fixed area.
+    int GetScrollPos32(int nBar) const { return nBar == SB_VERT ? m_nVScrollPos : m_nHScrollPos; }
+    // Sets a scroll position (clamped to the range) without redrawing.
+    void SetScrollPos32(int nBar, int nPos);
+    // Marks a scroll bar for redrawing once the current changes are done.
+    void InvalidateScrollBar(int nBar);
+    void RedrawScrollBar(int nBar);
+    LRESULT OnRedrawScrollBars(WPARAM wParam, LPARAM lParam);
+    int GetScrollLimit(int nBar) const { return nBar == SB_VERT ? m_nVScrollMax : m_nHScrollMax; }
+    // The non-fixed part of the client area.
+    void GetNonFixedRect(RECT* pRect) const;
+    void InvalidateNonFixed();
+    // The pixels one line scroll moves: the first visible row (column) of
+    // non-zero size forward, the one before the top row (column) backward.
+    int GetLineScrollAmount(int nBar, bool bForward) const;
+    // The extent of the non-fixed area a scroll bar covers.
+    long long GetNonFixedExtent(int nBar) const;
+
+    // Draws one cell (through its Draw) in its current rectangle.
+    void DrawCell(HDC hDC, int nRow, int nCol, const RECT& rect, BOOL bEraseBk);
+    // Redraws the cells whose selection or focus changed: at once on a DC
+    // when bForce, else by invalidating them.
+    void RedrawChangedCell(int nRow, int nCol, BOOL bForce, HDC hDC);
+    // Sets or clears one state flag of a cell.
+    void SetCellFlag(int nRow, int nCol, DWORD nFlag, bool bSet);
+
+    // Row heights of new rows: the even-row default cell's for row 0, the
+    // odd-row one's otherwise.
+    int NewRowHeight(int nRow) const;
+    void ApplyFixedFlags(int nRow, int nCol, CGridCellBase* pCell) const;
+    void RecountFixedFlagsOfRows(int nOldFixed, int nNewFixed);
+    void RecountFixedFlagsOfCols(int nOldFixed, int nNewFixed);
+public:
+    // One row while sorting: its cell in the sort column, that cell's text
+    // and the row's index before the sort.
+    struct SortEntry {
+        LPARAM lParamCell;
+        const char* pszText;
+        int nRow;
+    };
+
+protected:
+    void MoveRows(const std::vector<SortEntry>& entries);
+    static void RegisterGridClass();
+    static void InitialiseOle();
+    static int ReadWheelScrollLines();
+
+    // Counts and data.
+    int m_nRows = 0;
+    int m_nCols = 0;
+    int m_nFixedRows = 0;
+    int m_nFixedCols = 0;
+    std::vector<GridRow> m_RowData;
+    CGridSizeList m_arRowHeights;
+    CGridSizeList m_arColWidths;
+
+    // Default cells and the class of new cells.
+    CGridDefaultCell m_cellFixedRowColDef;
+    CGridDefaultCell m_cellFixedRowDef;
+    CGridDefaultCell m_cellFixedColDef;
+    CGridDefaultCell m_cellOddRowDef;
+    CGridDefaultCell m_cellEvenRowDef;
+    const CRuntimeClass* m_pRtcDefault = nullptr;
+    HIMAGELIST m_hImageList = nullptr;
+    unsigned m_nExtentGeneration = 1;
+
+    // Focus, selection anchor, pressed cell, selection maps.
+    CCellID m_idCurrentCell;
+    CCellID m_SelectionStartCell;
+    CCellID m_LeftClickDownCell;
+    CellMap m_SelectedCellMap;
+    CellMap m_PrevSelectedCellMap;
+
+    // Colours.
+    COLORREF m_crGridBkColour = 0;
+    COLORREF m_crGridLineColour = RGB(192, 192, 192);
+    COLORREF m_crWindowText = 0;
+    COLORREF m_crWindowColour = 0;
+    COLORREF m_cr3DFace = 0;
+    COLORREF m_crShadow = 0;
+    COLORREF m_crTTipBackClr = CLR_DEFAULT;
+    COLORREF m_crTTipTextClr = CLR_DEFAULT;
+
+    // Sorting.
+    int m_nSortColumn = -1;
+    BOOL m_bAscending = TRUE;
+    PFNLVCOMPARE m_pfnCompare = nullptr;
+    LPARAM m_lParamSortData = 0;
+
+    // Mouse state.
+    int m_MouseMode = MOUSE_NOTHING;
+    BOOL m_bLMouseButtonDown = FALSE;
+    POINT m_LastMousePoint = {0, 0};
+    POINT m_LeftClickDownPoint = {0, 0};
+    UINT m_nKeyFlags = 0;
+    UINT_PTR m_nTimerID = 0;
+    int m_nRowsPerWheelNotch = 3;
+
+    // Scrolling.
+    int m_nVScrollPos = 0;
+    int m_nHScrollPos = 0;
+    int m_nVScrollMax = 0;
+    int m_nHScrollMax = 0;
+    unsigned m_nStaleScrollBars = 0;  // 1: vertical, 2: horizontal
+    BOOL m_bScrollBarRedrawPosted = FALSE;
+
+    // Behaviour flags.
+    BOOL m_bVirtualMode = FALSE;
+    BOOL m_bEditable = TRUE;
+    BOOL m_bListMode = FALSE;
+    BOOL m_bSingleRowSelection = FALSE;
+    BOOL m_bSingleColSelection = FALSE;
+    BOOL m_bAllowDraw = TRUE;
+    BOOL m_bEnableSelection = TRUE;
+    BOOL m_bFixedRowSelection = TRUE;
+    BOOL m_bFixedColumnSelection = TRUE;
+    BOOL m_bSortOnClick = FALSE;
+    BOOL m_bHandleTabKey = TRUE;
+    BOOL m_bDoubleBuffer = TRUE;
+    BOOL m_bTitleTips = TRUE;
+    BOOL m_bAllowDragAndDrop = FALSE;
+    BOOL m_bAllowColumnResize = TRUE;
+    BOOL m_bAllowRowResize = TRUE;
+    BOOL m_bAllowColHide = TRUE;
+    BOOL m_bAllowRowHide = TRUE;
+    BOOL m_bTrackFocusCell = TRUE;
+    BOOL m_bFrameFocus = TRUE;
+    BOOL m_bResizeKeepsTotalWidth = FALSE;
+    int m_nGridLines = GVL_BOTH;
+    UINT m_nAutoSizeColumnStyle = GVS_BOTH;
+    int m_nResizeCaptureRange = 3;
+    UINT m_nAutoScrollInterval = 25;
+    BOOL m_bModified = FALSE;
+
+    DECLARE_MESSAGE_MAP()
+};
