@@ -22,7 +22,11 @@ const UINT kIndicators[] = {
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_WM_CREATE()
     ON_WM_SETFOCUS()
+    ON_COMMAND(ID_FILE_LOAD_ALL, OnLoadAll)
     ON_WM_SIZE()
+    ON_COMMAND(ID_VIEW_SELECT_ALL, OnSelectAll)
+    ON_COMMAND(ID_ACTIONS_CHANGE_ALBUM, OnChangeAlbum)
+    ON_COMMAND(ID_FILE_LOAD_NON_AVC, OnLoadNonAvc)
     ON_COMMAND(ID_ACTIONS_FIND_AUDACITY, OnFindAudacity)
 END_MESSAGE_MAP()
 
@@ -47,7 +51,7 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
     return cs.lpszClass != nullptr;
 }
 
-// Builds the view, the toolbar and the status bar. A part that cannot be
+// Builds the view, the toolbar, the status bar and the file list. A part that cannot be
 // made is logged and ends the window's creation.
 int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs)
 {
@@ -78,13 +82,23 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs)
     m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
     EnableDocking(CBRS_ALIGN_ANY);
     DockControlBar(&m_wndToolBar);
+
+    InitGrid();
     return 0;
 }
 
-// The base lays out the bars and the view.
+// The base lays out the bars and the view; the grid then covers the view's
+// whole window rectangle, and column 0 takes up the width that is left over.
 void CMainFrame::OnSize(UINT nType, int cx, int cy)
 {
     CFrameWnd::OnSize(nType, cx, cy);
+    if (m_wndView.m_hWnd == nullptr || m_Grid.m_hWnd == nullptr)
+        return;
+    RECT rc;
+    m_wndView.GetWindowRect(&rc);
+    m_wndView.ScreenToClient(&rc);
+    m_Grid.MoveWindow(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+    m_Grid.ExpandFirstColumnToFit();
 }
 
 // The view keeps the focus for the frame; the grid takes it on a click.

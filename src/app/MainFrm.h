@@ -10,6 +10,7 @@
 #include "framework/FrameWnd.h"
 #include "framework/StatusBar.h"
 #include "framework/ToolBar.h"
+#include "grid/GridCtrl.h"
 
 class CMainFrame : public CFrameWnd {
 public:
@@ -23,17 +24,33 @@ public:
     CStatusBar m_wndStatusBar;
     CToolBar m_wndToolBar;
     CGridHostView m_wndView;
+    // The file list, a child of the view.
+    CGridCtrl m_Grid{0, 0, 0, 0};
     // The Audacity program that an update starts (a copy of the setting).
     std::string m_strAudacityPath;
     // The folder of the file list (a copy of the setting).
     std::string m_strDirectory;
     BYTE m_bSortAscending = 1;
 
+    // Sets the grid up as the empty file list (once, while the window is
+    // created).
+    void InitGrid();
+    // Fills the file list from the folder tree: every MP3 file, or only
+    // those whose comment does not carry the update marker.
+    void ScanFolder(const char* pszFolder, bool bOnlyNonAvc);
+    // Makes a chosen folder the current one and loads the list from it.
+    void LoadFolder(const std::string& folder, bool bOnlyNonAvc);
+
 protected:
     int OnCreate(LPCREATESTRUCTA lpcs);
     void OnSetFocus(HWND hOldWnd);
     void OnSize(UINT nType, int cx, int cy);
+    void OnLoadAll();
+    void OnLoadNonAvc();
+    void OnSelectAll();
+    void OnChangeAlbum();
     void OnFindAudacity();
+    void LoadFileList(bool bOnlyNonAvc);
 
     DECLARE_MESSAGE_MAP()
 };
