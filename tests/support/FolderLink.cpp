@@ -1,0 +1,55 @@
+#include "support/FolderLink.h"
+
+#include <windows.h>
+
+#ifdef __WINE__
+#include <unistd.h>
+
+extern "C" char* CDECL wine_get_unix_file_name(const WCHAR* pszDosName);
+#endif
+
+namespace testsupport {
+
+#ifdef __WINE__
+std::string HostPath(const std::string& windowsPath)
+{
+    WCHAR wsz[1024];
+    if (MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wsz, 1024) == 0)
+        return std::string();
+    char* psz = wine_get_unix_file_name(wsz);
+    if (psz == nullptr)
+        return std::string();
+    std::string path(psz);
+    HeapFree(GetProcessHeap(), 0, psz);
+    return path;
+}
+
+bool MakeFolderLink(const std::string& linkPath, const std::string& targetPath)
+{
+    const std::string link = HostPath(linkPath);
+    const std::string target = HostPath(targetPath);
+    return !link.empty() && !target.empty() && symlink(target.c_str(), link.c_str()) == 0;
+}
+
+bool MakeUnopenableFile(const std::string& path)
+{
+    const std::string unixPath = HostPath(path);
+    return !unixPath.empty() && BindUnixSocket(unixPath);
+}
+#else
+bool MakeFolderLink(const std::string& linkPath, const std::string& targetPath)
+{
+    return CreateSymbolicLinkA(linkPath.c_str(), targetPath.c_str(),
+                               SYMBOLIC_LINK_FLAG_DIRECTORY) != FALSE;
+}
+
+// A file opened without sharing stays unopenable while the handle lives
+// (it is left open for the rest of the test program).
+bool MakeUnopenableFile(const std::string& path)
+{
+    return CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                       FILE_ATTRIBUTE_NORMAL, nullptr) != INVALID_HANDLE_VALUE;
+}
+#endif
+
+}  // namespace testsupport
