@@ -41,6 +41,13 @@ public:
     // Makes a chosen folder the current one and loads the list from it.
     void LoadFolder(const std::string& folder, bool bOnlyNonAvc);
 
+    // Runs one file through Audacity (the configured program); pszAlbum is
+    // the new album or null. False stops the update run.
+    bool ProcessFile(const char* pszPath, const char* pszAlbum);
+    // Runs every selected row of the list through ProcessFile; false means
+    // the program must close.
+    bool UpdateSelectedFiles();
+
 protected:
     int OnCreate(LPCREATESTRUCTA lpcs);
     void OnSetFocus(HWND hOldWnd);
@@ -48,6 +55,7 @@ protected:
     void OnLoadAll();
     void OnLoadNonAvc();
     void OnSelectAll();
+    void OnUpdateSelectedFiles();
     void OnChangeAlbum();
     void OnFindAudacity();
     void LoadFileList(bool bOnlyNonAvc);
