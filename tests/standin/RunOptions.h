@@ -1,0 +1,58 @@
+// How one run of the stand-in behaves: the injected faults and how long its
+// timed windows (import, effect progress, export) stay up. Read from the
+// environment at start.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace standin {
+
+// The stand-in's windows, by the names that faults use.
+enum class Win { Main, Import, AutoVolume, AutoVolumeProgress, SaveAs, Replace, Tags, Export,
+                 ExitPrompt, Count };
+
+// "main", "import", "avc", "avcprogress", "saveas", "replace", "tags",
+// "export", "exitprompt".
+const char* WinKey(Win win);
+// Whether the window stays up only for the show time and then goes by itself.
+bool IsTimedWin(Win win);
+
+enum class FaultKind {
+    Never,     // the window never appears
+    Late,      // the window appears this many ms after it is due
+    Disabled,  // the window appears disabled and is enabled this many ms later
+    NoControl, // the window lacks the control with this id
+    ReadOnly,  // the edit control with this id refuses WM_SETTEXT (returns 0)
+    Altered,   // the edit control with this id accepts WM_SETTEXT but keeps the text without quotes
+    Exit,      // the process exits (code 3) when the window is due
+};
+
+struct Fault {
+    FaultKind kind;
+    Win win;
+    int nValue;  // milliseconds, or a control id
+};
+
+class RunOptions {
+public:
+    // Faults: items "<kind>:<window>[:<number>]" separated by ',' or ';'.
+    // The number is required for late, disabled (ms) and nocontrol,
+    // readonly, altered (control id), and not allowed otherwise.
+    bool ParseFaults(const std::string& text, std::string* pError);
+    // Speed: "" or "normal" (300 ms), "instant" (0 ms: the window goes at
+    // the first chance), or a number of milliseconds.
+    bool ParseSpeed(const std::string& text, std::string* pError);
+
+    // The first fault of the kind for the window, or null.
+    const Fault* Find(FaultKind kind, Win win) const;
+    // Whether a fault of the kind names this window and control.
+    bool HasControlFault(FaultKind kind, Win win, int nId) const;
+    unsigned ShowMs() const { return m_nShowMs; }
+
+private:
+    std::vector<Fault> m_faults;
+    unsigned m_nShowMs = 300;
+};
+
+}  // namespace standin

@@ -1,0 +1,149 @@
+// TestSupport.h first: it includes <windows.h> before <functional>.
+#include "support/TestSupport.h"
+#include "support/Mp3Fixture.h"
+
+#include <cstdlib>
+#include <vector>
+
+#include <windows.h>
+
+#include <id3tag.h>
+
+#ifdef __WINE__
+extern "C" char* CDECL wine_get_unix_file_name(const WCHAR* pszDosName);
+#endif
+
+namespace testsupport {
+
+namespace {
+
+constexpr size_t kFrameBytes = 417;  // 144 * 128000 / 44100, no padding bit
+constexpr size_t kSideInfoBytes = 32;
+
+std::string BigEndian32(size_t n)
+{
+    std::string bytes(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        bytes[i] = static_cast<char>((n >> (8 * (3 - i))) & 0xFF);
+    return bytes;
+}
+
+std::string SyncSafe32(size_t n)
+{
+    std::string bytes(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        bytes[i] = static_cast<char>((n >> (7 * (3 - i))) & 0x7F);
+    return bytes;
+}
+
+// An ID3v2.3 frame: id, size, two flag bytes, body.
+std::string Frame(const char* pszId, const std::string& body)
+{
+    return std::string(pszId, 4) + BigEndian32(body.size()) + std::string(2, '\0') + body;
+}
+
+std::string HostPath(const std::string& path)
+{
+#ifdef __WINE__
+    const int cch = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    if (cch <= 0)
+        return std::string();
+    std::vector<WCHAR> wide(cch);
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), cch);
+    char* pszUnix = wine_get_unix_file_name(wide.data());
+    if (pszUnix == nullptr)
+        return std::string();
+    std::string unixPath(pszUnix);
+    HeapFree(GetProcessHeap(), 0, pszUnix);
+    return unixPath;
+#else
+    return path;
+#endif
+}
+
+std::string Latin1(const id3_ucs4_t* pText)
+{
+    if (pText == nullptr)
+        return std::string();
+    id3_latin1_t* pLatin1 = id3_ucs4_latin1duplicate(pText);
+    if (pLatin1 == nullptr)
+        return std::string();
+    std::string text(reinterpret_cast<const char*>(pLatin1));
+    std::free(pLatin1);
+    return text;
+}
+
+}  // namespace
+
+std::string MpegFrames(int nFrames)
+{
+    std::string bytes;
+    for (int nFrame = 0; nFrame < nFrames; ++nFrame) {
+        // Sync, MPEG-1, Layer III, no CRC; 128 kbit/s, 44.1 kHz; stereo.
+        std::string frame("\xFF\xFB\x90\x00", 4);
+        frame.append(kSideInfoBytes, '\0');
+        for (size_t i = frame.size(); i < kFrameBytes; ++i)
+            frame += static_cast<char>((i * 7 + nFrame * 13) % 251);
+        bytes += frame;
+    }
+    return bytes;
+}
+
+std::string Mp3Bytes(const Mp3FileSpec& spec)
+{
+    std::string bytes;
+    if (spec.bTag) {
+        std::string body;
+        if (!spec.album.empty())
+            body += Frame("TALB", std::string(1, '\0') + spec.album);
+        if (!spec.comment.empty())
+            body += Frame("COMM", std::string(1, '\0') + "eng" + std::string(1, '\0') + spec.comment);
+        body.append(spec.cbPadding, '\0');
+        bytes = std::string("ID3\x03\x00\x00", 6) + SyncSafe32(body.size()) + body;
+    }
+    return bytes + MpegFrames(spec.nFrames);
+}
+
+bool WriteMp3File(const std::string& path, const Mp3FileSpec& spec)
+{
+    return WriteFileBytes(path, Mp3Bytes(spec));
+}
+
+size_t LeadingTagSize(const std::string& bytes)
+{
+    if (bytes.size() < 10 || bytes.compare(0, 3, "ID3") != 0)
+        return 0;
+    const auto b = [&](size_t i) { return static_cast<size_t>(static_cast<unsigned char>(bytes[i])); };
+    size_t size = 10 + ((b(6) << 21) | (b(7) << 14) | (b(8) << 7) | b(9));
+    if (b(3) == 4 && (b(5) & 0x10))
+        size += 10;
+    return size;
+}
+
+std::string AudioAfterTag(const std::string& bytes)
+{
+    const size_t size = LeadingTagSize(bytes);
+    return size < bytes.size() ? bytes.substr(size) : std::string();
+}
+
+Mp3TagText ReadMp3TagText(const std::string& path)
+{
+    Mp3TagText text;
+    id3_file* pFile = id3_file_open(HostPath(path).c_str(), ID3_FILE_MODE_READONLY);
+    if (pFile == nullptr)
+        return text;
+    text.bOpened = true;
+    if (id3_tag* pTag = id3_file_tag(pFile)) {
+        if (id3_frame* pFrame = id3_tag_findframe(pTag, "TALB", 0)) {
+            id3_field* pField = id3_frame_field(pFrame, 1);
+            if (pField != nullptr && id3_field_getnstrings(pField) > 0)
+                text.album = Latin1(id3_field_getstrings(pField, 0));
+        }
+        if (id3_frame* pFrame = id3_tag_findframe(pTag, "COMM", 0))
+            text.comment = Latin1(id3_field_getfullstring(id3_frame_field(pFrame, 3)));
+    }
+    id3_file_close(pFile);
+    return text;
+}
+
+}  // namespace testsupport
