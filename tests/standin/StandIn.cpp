@@ -234,8 +234,7 @@ HWND CStandIn::AddControl(Win win, const char* pszClass, const char* pszText, DW
     return hControl;
 }
 
-// The buttons go first among the children, so that a search by text
-// prefix meets them before an edit control that holds the same text.
+// A dialog's buttons, right-aligned along its bottom edge.
 void CStandIn::AddButtons(Win win, const std::initializer_list<std::pair<int, const char*>>& buttons)
 {
     int x = kDialogWidth - 12 - static_cast<int>(buttons.size()) * (kButtonWidth + 8) + 8;

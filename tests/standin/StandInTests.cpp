@@ -227,7 +227,6 @@ TEST(StandIn, TagsThatOutgrowTheirRoomOrAreMissingAreWrittenAroundTheSameAudio)
         testsupport::Mp3FileSpec spec;
         std::string newAlbum;
         std::string newComment;
-        bool bTagGrows;
     };
     testsupport::Mp3FileSpec tight = Spec("Short", "A comment of forty characters, exactly..");
     tight.cbPadding = 0;
@@ -236,10 +235,8 @@ TEST(StandIn, TagsThatOutgrowTheirRoomOrAreMissingAreWrittenAroundTheSameAudio)
     untagged.nFrames = 5;
     const Case cases[] = {
         {"tag without room", tight, "A much longer album name than before",
-         "A comment of forty charact:AVC", true},
-        {"no tag at all", untagged, "Caf\xE9 Noir", ":AVC", true},
-        // The OK button is found before an album field that also begins with "OK".
-        {"album beginning with OK", Spec("Old", "Live"), "OK Computer", "Live:AVC", false},
+         "A comment of forty charact:AVC"},
+        {"no tag at all", untagged, "Caf\xE9 Noir", ":AVC"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszName);
@@ -256,8 +253,7 @@ TEST(StandIn, TagsThatOutgrowTheirRoomOrAreMissingAreWrittenAroundTheSameAudio)
         EXPECT_EQ(c.newAlbum, tags.album);
         EXPECT_EQ(c.newComment, tags.comment);
         const std::string bytes = testsupport::ReadFileBytes(session.m_mp3);
-        EXPECT_EQ(c.bTagGrows, testsupport::LeadingTagSize(session.m_original) <
-                                  testsupport::LeadingTagSize(bytes));
+        EXPECT_LT(testsupport::LeadingTagSize(session.m_original), testsupport::LeadingTagSize(bytes));
         EXPECT_TRUE(testsupport::AudioAfterTag(bytes) == testsupport::MpegFrames(c.spec.nFrames));
         ASSERT_NO_FATAL_FAILURE(ExitWithNo(session));
     }
