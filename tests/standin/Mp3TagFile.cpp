@@ -107,7 +107,8 @@ bool SetAlbum(id3_tag* pTag, const std::string& album)
     if (pFrame == nullptr || !text)
         return false;
     id3_ucs4_t* pText = text.get();
-    return id3_field_settextencoding(id3_frame_field(pFrame, 0), ID3_FIELD_TEXTENCODING_ISO_8859_1) == 0 &&
+    return id3_field_settextencoding(id3_frame_field(pFrame, 0),
+                                     ID3_FIELD_TEXTENCODING_ISO_8859_1) == 0 &&
            id3_field_setstrings(id3_frame_field(pFrame, 1), 1, &pText) == 0;
 }
 
@@ -124,7 +125,8 @@ bool SetComment(id3_tag* pTag, const std::string& comment)
         return false;
     if (bNew && id3_field_setlanguage(id3_frame_field(pFrame, 1), "eng") != 0)
         return false;
-    return id3_field_settextencoding(id3_frame_field(pFrame, 0), ID3_FIELD_TEXTENCODING_ISO_8859_1) == 0 &&
+    return id3_field_settextencoding(id3_frame_field(pFrame, 0),
+                                     ID3_FIELD_TEXTENCODING_ISO_8859_1) == 0 &&
            id3_field_setfullstring(id3_frame_field(pFrame, 3), text.get()) == 0;
 }
 
@@ -194,7 +196,8 @@ bool RebuildFile(const std::string& path, DWORD dwOldTagSize, const std::vector<
         *pError = "cannot read the file";
         return false;
     }
-    const std::string tail = dwOldTagSize < bytes.size() ? bytes.substr(dwOldTagSize) : std::string();
+    const std::string tail =
+        dwOldTagSize < bytes.size() ? bytes.substr(dwOldTagSize) : std::string();
     const std::string tempPath = path + ".standin-new";
     if (!WriteWholeFile(tempPath, tag.data(), tag.size(), tail)) {
         DeleteFileA(tempPath.c_str());
@@ -253,10 +256,9 @@ bool WriteMp3Tags(const std::string& path, const Mp3Tags& tags, std::string* pEr
             return false;
         }
         // A plain tag: no unsynchronisation, compression or CRC.
-        id3_tag_options(pTag,
-                        ID3_TAG_OPTION_UNSYNCHRONISATION | ID3_TAG_OPTION_COMPRESSION |
-                            ID3_TAG_OPTION_CRC,
-                        0);
+        id3_tag_options(
+            pTag,
+            ID3_TAG_OPTION_UNSYNCHRONISATION | ID3_TAG_OPTION_COMPRESSION | ID3_TAG_OPTION_CRC, 0);
         // The rendered size includes the old tag's padding. libid3tag's
         // update rewrites a tag only in place: for any other size it does
         // nothing and still reports success, so a tag that grew is written

@@ -6,7 +6,7 @@ namespace standin {
 
 namespace {
 
-const char* const kWinKeys[] = {"main",   "import",  "avc",    "avcprogress", "saveas",
+const char* const kWinKeys[] = {"main",    "import", "avc",    "avcprogress", "saveas",
                                 "replace", "tags",   "export", "exitprompt"};
 static_assert(sizeof(kWinKeys) / sizeof(kWinKeys[0]) == static_cast<size_t>(Win::Count),
               "one key per window");
@@ -18,16 +18,17 @@ struct KindName {
 };
 
 const KindName kKinds[] = {
-    {"never", FaultKind::Never, false},         {"late", FaultKind::Late, true},
-    {"disabled", FaultKind::Disabled, true},    {"nocontrol", FaultKind::NoControl, true},
-    {"readonly", FaultKind::ReadOnly, true},    {"altered", FaultKind::Altered, true},
+    {"never", FaultKind::Never, false},      {"late", FaultKind::Late, true},
+    {"disabled", FaultKind::Disabled, true}, {"nocontrol", FaultKind::NoControl, true},
+    {"readonly", FaultKind::ReadOnly, true}, {"altered", FaultKind::Altered, true},
     {"exit", FaultKind::Exit, false},
 };
 
 // A whole non-negative decimal number that fits an int.
 bool ParseNumber(const std::string& text, int* pValue)
 {
-    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+    if (text.empty() || text.size() > 9 ||
+        text.find_first_not_of("0123456789") != std::string::npos)
         return false;
     *pValue = std::atoi(text.c_str());
     return true;
@@ -39,7 +40,8 @@ std::vector<std::string> Split(const std::string& text, const char* pszSeparator
     size_t start = 0;
     for (;;) {
         const size_t end = text.find_first_of(pszSeparators, start);
-        parts.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        parts.push_back(
+            text.substr(start, end == std::string::npos ? std::string::npos : end - start));
         if (end == std::string::npos)
             return parts;
         start = end + 1;

@@ -9,8 +9,18 @@
 namespace standin {
 
 // The stand-in's windows, by the names that faults use.
-enum class Win { Main, Import, AutoVolume, AutoVolumeProgress, SaveAs, Replace, Tags, Export,
-                 ExitPrompt, Count };
+enum class Win {
+    Main,
+    Import,
+    AutoVolume,
+    AutoVolumeProgress,
+    SaveAs,
+    Replace,
+    Tags,
+    Export,
+    ExitPrompt,
+    Count
+};
 
 // "main", "import", "avc", "avcprogress", "saveas", "replace", "tags",
 // "export", "exitprompt".
@@ -19,13 +29,13 @@ const char* WinKey(Win win);
 bool IsTimedWin(Win win);
 
 enum class FaultKind {
-    Never,     // the window never appears
-    Late,      // the window appears this many ms after it is due
-    Disabled,  // the window appears disabled and is enabled this many ms later
-    NoControl, // the window lacks the control with this id
-    ReadOnly,  // the edit control with this id refuses WM_SETTEXT (returns 0)
-    Altered,   // the edit control with this id accepts WM_SETTEXT but keeps the text without quotes
-    Exit,      // the process exits (code 3) when the window is due
+    Never,      // the window never appears
+    Late,       // the window appears this many ms after it is due
+    Disabled,   // the window appears disabled and is enabled this many ms later
+    NoControl,  // the window lacks the control with this id
+    ReadOnly,   // edit control with this id: WM_SETTEXT refused (returns 0)
+    Altered,    // edit control with this id: WM_SETTEXT keeps the text without quotes
+    Exit,       // the process exits (code 3) when the window is due
 };
 
 struct Fault {

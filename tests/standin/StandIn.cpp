@@ -24,9 +24,9 @@ CStandIn* s_pThis = nullptr;
 
 bool EqualNoCase(const std::string& a, const std::string& b)
 {
-    return a.size() == b.size() && CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, a.c_str(),
-                                                  static_cast<int>(a.size()), b.c_str(),
-                                                  static_cast<int>(b.size())) == CSTR_EQUAL;
+    return a.size() == b.size() &&
+           CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()),
+                          b.c_str(), static_cast<int>(b.size())) == CSTR_EQUAL;
 }
 
 std::string FullPath(const std::string& path)
@@ -53,8 +53,9 @@ std::string ExportTarget(const std::string& text, const std::string& openedPath)
 {
     std::string name = text;
     const size_t first = name.find_first_not_of(" \t");
-    name = first == std::string::npos ? std::string()
-                                      : name.substr(first, name.find_last_not_of(" \t") - first + 1);
+    name = first == std::string::npos
+               ? std::string()
+               : name.substr(first, name.find_last_not_of(" \t") - first + 1);
     if (name.size() >= 2 && name.front() == '"' && name.back() == '"')
         name = name.substr(1, name.size() - 2);
     if (name.empty())
@@ -95,8 +96,12 @@ std::string ProjectTitle(const std::string& path)
 
 CStandIn::CStandIn(HINSTANCE hInstance, const std::string& path, const RunOptions& options,
                    const std::string& transcriptPath)
-    : m_hInstance(hInstance), m_path(path), m_target(path), m_project(ProjectTitle(path)),
-      m_options(options), m_transcriptPath(transcriptPath)
+    : m_hInstance(hInstance),
+      m_path(path),
+      m_target(path),
+      m_project(ProjectTitle(path)),
+      m_options(options),
+      m_transcriptPath(transcriptPath)
 {
     s_pThis = this;
 }
@@ -111,16 +116,16 @@ CStandIn::~CStandIn()
 void CStandIn::Record(const std::string& line)
 {
     if (m_hList != nullptr) {
-        const LRESULT nIndex = SendMessageA(m_hList, LB_ADDSTRING, 0,
-                                            reinterpret_cast<LPARAM>(line.c_str()));
+        const LRESULT nIndex =
+            SendMessageA(m_hList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
         SendMessageA(m_hList, LB_SETTOPINDEX, nIndex, 0);
     }
     if (m_transcriptPath.empty())
         return;
     // Opened and closed per line, so that a reader sees every line at once.
-    HANDLE hFile = CreateFileA(m_transcriptPath.c_str(), FILE_APPEND_DATA,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE hFile =
+        CreateFileA(m_transcriptPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hFile == INVALID_HANDLE_VALUE)
         return;
     const std::string text = line + "\r\n";
@@ -228,21 +233,24 @@ HWND CStandIn::AddControl(Win win, const char* pszClass, const char* pszText, DW
         if (nId > 0 && m_options.HasControlFault(kind, win, nId)) {
             const auto pfn = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
                 hControl, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FaultyEditProc)));
-            m_editFaults[hControl] = {kind, pfn};
+            m_editFaults[hControl] = {kind, std::string(WinKey(win)) + " " + std::to_string(nId),
+                                      pfn};
         }
     }
     return hControl;
 }
 
 // A dialog's buttons, right-aligned along its bottom edge.
-void CStandIn::AddButtons(Win win, const std::initializer_list<std::pair<int, const char*>>& buttons)
+void CStandIn::AddButtons(Win win,
+                          const std::initializer_list<std::pair<int, const char*>>& buttons)
 {
     int x = kDialogWidth - 12 - static_cast<int>(buttons.size()) * (kButtonWidth + 8) + 8;
     for (const auto& button : buttons) {
         AddControl(win, "BUTTON", button.second,
                    WS_TABSTOP | (button.first == kIdOk || button.first == kIdYes ? BS_DEFPUSHBUTTON
                                                                                  : BS_PUSHBUTTON),
-                   button.first, x, kDialogHeight - 12 - kButtonHeight, kButtonWidth, kButtonHeight);
+                   button.first, x, kDialogHeight - 12 - kButtonHeight, kButtonWidth,
+                   kButtonHeight);
         x += kButtonWidth + 8;
     }
 }
@@ -253,9 +261,9 @@ void CStandIn::Create(Win win)
     const HWND hMain = m_hWnd[static_cast<int>(Win::Main)];
     HWND hWnd = nullptr;
     if (win == Win::Main) {
-        hWnd = CreateWindowExA(0, kWindowClass, "",
-                               WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 640, 420, nullptr,
-                               nullptr, m_hInstance, reinterpret_cast<void*>(nWin + 1));
+        hWnd = CreateWindowExA(0, kWindowClass, "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                               CW_USEDEFAULT, 640, 420, nullptr, nullptr, m_hInstance,
+                               reinterpret_cast<void*>(nWin + 1));
     } else {
         const DWORD dwStyle = WS_POPUP | WS_CAPTION | (IsTimedWin(win) ? 0 : WS_SYSMENU);
         RECT rc = {0, 0, kDialogWidth, kDialogHeight};
@@ -326,7 +334,8 @@ void CStandIn::Create(Win win)
         break;
     case Win::Replace:
         AddButtons(win, {{kIdYes, kTextYes}, {kIdNo, kTextNo}});
-        AddControl(win, "STATIC", (m_target + " already exists.\nDo you want to replace it?").c_str(),
+        AddControl(win, "STATIC",
+                   (m_target + " already exists.\nDo you want to replace it?").c_str(),
                    SS_LEFT | SS_NOPREFIX, 0, 12, 12, cxText, 80);
         break;
     case Win::Tags:
@@ -337,8 +346,9 @@ void CStandIn::Create(Win win)
         AddControl(win, "STATIC", "Comment:", SS_LEFT, 0, 12, 50, 80, 20);
         AddControl(win, "EDIT", m_tags.comment.c_str(), WS_TABSTOP | ES_AUTOHSCROLL, kIdComment, 96,
                    46, kDialogWidth - 108, 24);
-        AddControl(win, "STATIC", "Only the album and comment are written; the audio is not changed.",
-                   SS_LEFT, 0, 12, 84, cxText, 40);
+        AddControl(win, "STATIC",
+                   "Only the album and comment are written; the audio is not changed.", SS_LEFT, 0,
+                   12, 84, cxText, 40);
         shown += " album=" + m_tags.album + " comment=" + m_tags.comment;
         break;
     case Win::Export:
@@ -351,8 +361,7 @@ void CStandIn::Create(Win win)
         AddControl(win, "STATIC", ("Save changes to " + m_project + " before closing?").c_str(),
                    SS_LEFT | SS_NOPREFIX, 0, 12, 12, cxText, 40);
         break;
-    default:
-        break;
+    default: break;
     }
     const Fault* pDisabled = m_options.Find(FaultKind::Disabled, win);
     if (pDisabled != nullptr)
@@ -403,18 +412,10 @@ void CStandIn::OnMenuCommand(int nId)
 {
     Record("command " + std::to_string(nId));
     switch (nId) {
-    case kCmdSelectAll:
-        Record("all selected");
-        break;
-    case kCmdAutoVolume:
-        Due(Win::AutoVolume);
-        break;
-    case kCmdExportMp3:
-        Due(Win::SaveAs);
-        break;
-    case kCmdExit:
-        Due(Win::ExitPrompt);
-        break;
+    case kCmdSelectAll: Record("all selected"); break;
+    case kCmdAutoVolume: Due(Win::AutoVolume); break;
+    case kCmdExportMp3: Due(Win::SaveAs); break;
+    case kCmdExit: Due(Win::ExitPrompt); break;
     case kCmdAbout:
         MessageBoxA(m_hWnd[static_cast<int>(Win::Main)],
                     "Audacity stand-in\n\nA small test program that answers to Quillon's "
@@ -423,8 +424,7 @@ void CStandIn::OnMenuCommand(int nId)
                     "comment in the file's ID3v2 tag. It does not change the audio.",
                     kTitleMessages, MB_OK | MB_ICONINFORMATION);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -478,8 +478,7 @@ void CStandIn::OnButton(Win win, int nId)
             Close(win);
         }
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -588,11 +587,8 @@ LRESULT CStandIn::OnMessage(Win win, HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM
         if (win == Win::Main)
             LayoutMain();
         break;
-    case WM_DESTROY:
-        OnDestroyed(win);
-        return 0;
-    default:
-        break;
+    case WM_DESTROY: OnDestroyed(win); return 0;
+    default: break;
     }
     return DefWindowProcA(hWnd, uMsg, wParam, lParam);
 }
@@ -605,17 +601,17 @@ LRESULT CALLBACK CStandIn::FaultyEditProc(HWND hWnd, UINT uMsg, WPARAM wParam, L
     const auto it = s_pThis->m_editFaults.find(hWnd);
     if (it == s_pThis->m_editFaults.end())
         return DefWindowProcA(hWnd, uMsg, wParam, lParam);
-    const EditFault fault = it->second;
+    const EditFault fault = it->second;  // a copy: WM_NCDESTROY erases the entry
     if (uMsg == WM_NCDESTROY) {
         SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(fault.pfnOriginal));
         s_pThis->m_editFaults.erase(it);
     } else if (uMsg == WM_SETTEXT && fault.kind == FaultKind::ReadOnly) {
-        s_pThis->Record("text refused (fault)");
+        s_pThis->Record(fault.name + " text refused (fault)");
         return FALSE;
     } else if (uMsg == WM_SETTEXT && fault.kind == FaultKind::Altered && lParam != 0) {
         std::string text(reinterpret_cast<const char*>(lParam));
         text.erase(std::remove(text.begin(), text.end(), '"'), text.end());
-        s_pThis->Record("text altered (fault)");
+        s_pThis->Record(fault.name + " text altered (fault)");
         return CallWindowProcA(fault.pfnOriginal, hWnd, uMsg, wParam,
                                reinterpret_cast<LPARAM>(text.c_str()));
     }

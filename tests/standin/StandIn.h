@@ -59,19 +59,20 @@ private:
     void ShowFileInfo();
 
     HINSTANCE m_hInstance;
-    std::string m_path;        // the file opened at start
-    std::string m_target;      // the file named in the save dialog
-    std::string m_project;     // project title
+    std::string m_path;     // the file opened at start
+    std::string m_target;   // the file named in the save dialog
+    std::string m_project;  // project title
     RunOptions m_options;
     std::string m_transcriptPath;
-    Mp3Tags m_tags;            // the project's tags: as read at start, then as exported
+    Mp3Tags m_tags;  // the project's tags: as read at start, then as exported
     HWND m_hWnd[static_cast<int>(Win::Count)] = {};
-    HWND m_hInfo = nullptr;    // main window: file and tags
-    HWND m_hList = nullptr;    // main window: the steps so far
+    HWND m_hInfo = nullptr;  // main window: file and tags
+    HWND m_hList = nullptr;  // main window: the steps so far
     HFONT m_hFont = nullptr;
     std::map<UINT_PTR, std::function<void()>> m_timers;
     struct EditFault {
         FaultKind kind;
+        std::string name;  // "<window> <control id>"
         WNDPROC pfnOriginal;
     };
     std::map<HWND, EditFault> m_editFaults;

@@ -29,10 +29,10 @@ constexpr char kTitleMessages[] = "Audacity stand-in";
 constexpr int kIdFileName = 1148;
 constexpr int kIdAlbum = 10003;
 constexpr int kIdComment = 10006;
-constexpr int kIdOk = 1;       // "OK" and "&Save"
-constexpr int kIdCancel = 2;   // "Cancel"
-constexpr int kIdYes = 6;      // "&Yes"
-constexpr int kIdNo = 7;       // "&No"
+constexpr int kIdOk = 1;      // "OK" and "&Save"
+constexpr int kIdCancel = 2;  // "Cancel"
+constexpr int kIdYes = 6;     // "&Yes"
+constexpr int kIdNo = 7;      // "&No"
 
 // Button texts, as written on the buttons (mnemonic ampersand included).
 constexpr char kTextOk[] = "OK";
@@ -42,9 +42,9 @@ constexpr char kTextNo[] = "&No";
 constexpr char kTextCancel[] = "Cancel";
 
 // Exit codes.
-constexpr int kExitNormal = 0;   // "Save changes?" answered, or the main window closed
-constexpr int kExitUsage = 2;    // no file, a file it cannot read, or a bad fault setting
-constexpr int kExitFault = 3;    // an injected exit
+constexpr int kExitNormal = 0;  // "Save changes?" answered, or the main window closed
+constexpr int kExitUsage = 2;   // no file, a file it cannot read, or a bad fault setting
+constexpr int kExitFault = 3;   // an injected exit
 
 // The environment that configures a run.
 constexpr char kEnvTranscript[] = "QUILLON_STANDIN_TRANSCRIPT";

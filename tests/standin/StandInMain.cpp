@@ -87,8 +87,7 @@ std::string PathArgument()
 {
     const char* p = GetCommandLineA();
     if (*p == '"') {
-        for (++p; *p != '\0' && *p != '"'; ++p) {
-        }
+        for (++p; *p != '\0' && *p != '"'; ++p) {}
         if (*p == '"')
             ++p;
     } else {

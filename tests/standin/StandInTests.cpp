@@ -20,7 +20,8 @@ namespace {
 class StandInSession {
 public:
     explicit StandInSession(const std::string& fileName = "Song.mp3")
-        : m_folder("qsi"), m_mp3(m_folder.File(fileName)),
+        : m_folder("qsi"),
+          m_mp3(m_folder.File(fileName)),
           m_transcript(m_folder.File("transcript.txt"))
     {
     }
@@ -63,10 +64,7 @@ public:
         });
         return hFound;
     }
-    bool Command(int nId) const
-    {
-        return PostMessageA(Main(), WM_COMMAND, nId, 0) != FALSE;
-    }
+    bool Command(int nId) const { return PostMessageA(Main(), WM_COMMAND, nId, 0) != FALSE; }
     HWND Main() const
     {
         return testsupport::FindTopWindow(Pid(), "Song" + std::string(standin::kTitleSuffix),
@@ -203,21 +201,43 @@ TEST(StandIn, AnswersTheWholeExportRoadAndRewritesOnlyTheTags)
     EXPECT_EQ("Live:AVC", tags.comment);
     const std::string bytes = testsupport::ReadFileBytes(session.m_mp3);
     EXPECT_EQ(testsupport::LeadingTagSize(session.m_original), testsupport::LeadingTagSize(bytes));
-    EXPECT_TRUE(testsupport::AudioAfterTag(bytes) == testsupport::MpegFrames(8));
+    EXPECT_TRUE(testsupport::AudioAfterTag(bytes) == testsupport::AudioFrames(8));
 
     ASSERT_NO_FATAL_FAILURE(ExitWithNo(session));
     std::string missing;
-    EXPECT_TRUE(session.m_transcript.HasInOrder(
-        {"start " + session.m_mp3, "main shown", "import shown", "import gone", "command 1133",
-         "all selected", "command 2001", "avc shown", "avc ok", "avc gone", "avcprogress shown",
-         "avcprogress gone", "command 1109", "saveas shown",
-         "saveas save filename=" + Quoted(session.m_mp3), "saveas gone", "replace shown",
-         "replace yes", "replace gone", "tags shown album=Old Album comment=Live",
-         "tags ok album=New Album comment=Live:AVC", "tags gone", "tags written to " + session.m_mp3,
-         "export shown", "export gone", "command 1116", "exitprompt shown", "exitprompt no",
-         "main gone", "exit 0"},
-        &missing))
-        << missing << "\n" << session.m_transcript.Text();
+    EXPECT_TRUE(session.m_transcript.HasInOrder({"start " + session.m_mp3,
+                                                 "main shown",
+                                                 "import shown",
+                                                 "import gone",
+                                                 "command 1133",
+                                                 "all selected",
+                                                 "command 2001",
+                                                 "avc shown",
+                                                 "avc ok",
+                                                 "avc gone",
+                                                 "avcprogress shown",
+                                                 "avcprogress gone",
+                                                 "command 1109",
+                                                 "saveas shown",
+                                                 "saveas save filename=" + Quoted(session.m_mp3),
+                                                 "saveas gone",
+                                                 "replace shown",
+                                                 "replace yes",
+                                                 "replace gone",
+                                                 "tags shown album=Old Album comment=Live",
+                                                 "tags ok album=New Album comment=Live:AVC",
+                                                 "tags gone",
+                                                 "tags written to " + session.m_mp3,
+                                                 "export shown",
+                                                 "export gone",
+                                                 "command 1116",
+                                                 "exitprompt shown",
+                                                 "exitprompt no",
+                                                 "main gone",
+                                                 "exit 0"},
+                                                &missing))
+        << missing << "\n"
+        << session.m_transcript.Text();
 }
 
 TEST(StandIn, TagsThatOutgrowTheirRoomOrAreMissingAreWrittenAroundTheSameAudio)
@@ -253,8 +273,9 @@ TEST(StandIn, TagsThatOutgrowTheirRoomOrAreMissingAreWrittenAroundTheSameAudio)
         EXPECT_EQ(c.newAlbum, tags.album);
         EXPECT_EQ(c.newComment, tags.comment);
         const std::string bytes = testsupport::ReadFileBytes(session.m_mp3);
-        EXPECT_LT(testsupport::LeadingTagSize(session.m_original), testsupport::LeadingTagSize(bytes));
-        EXPECT_TRUE(testsupport::AudioAfterTag(bytes) == testsupport::MpegFrames(c.spec.nFrames));
+        EXPECT_LT(testsupport::LeadingTagSize(session.m_original),
+                  testsupport::LeadingTagSize(bytes));
+        EXPECT_TRUE(testsupport::AudioAfterTag(bytes) == testsupport::AudioFrames(c.spec.nFrames));
         ASSERT_NO_FATAL_FAILURE(ExitWithNo(session));
     }
 }
@@ -274,7 +295,7 @@ TEST(StandIn, ExportToANewFileAsksNothingAndLeavesTheOpenedFileAlone)
     EXPECT_EQ("Album", tags.album);
     EXPECT_EQ("Live:AVC", tags.comment);
     EXPECT_TRUE(testsupport::AudioAfterTag(testsupport::ReadFileBytes(other)) ==
-                testsupport::MpegFrames(8));
+                testsupport::AudioFrames(8));
     ASSERT_NO_FATAL_FAILURE(ExitWithNo(session));
 }
 
@@ -323,7 +344,7 @@ TEST(StandIn, FaultsDelayDisableStripAndAlterWindows)
     EXPECT_EQ("Live:AVC", tags.comment);
     ASSERT_NO_FATAL_FAILURE(ExitWithNo(session));
     EXPECT_TRUE(session.m_transcript.HasInOrder({"avc late 1500 ms (fault)", "avc shown",
-                                                 "text altered (fault)", "tags shown",
+                                                 "saveas 1148 text altered (fault)", "tags shown",
                                                  "tags disabled 1500 ms (fault)", "tags enabled"}))
         << session.m_transcript.Text();
 }
@@ -333,8 +354,8 @@ TEST(StandIn, FaultsKeepWindowsAwayOrEndTheProcess)
     {
         SCOPED_TRACE("readonly file name, no replace question");
         StandInSession session;
-        ASSERT_TRUE(session.Start(Spec("Old", "Live"), "readonly:saveas:1148,never:replace",
-                                  "instant"));
+        ASSERT_TRUE(
+            session.Start(Spec("Old", "Live"), "readonly:saveas:1148,never:replace", "instant"));
         ASSERT_NE(nullptr, session.Wait("Song - Audacity stand-in"));
         ASSERT_TRUE(session.Command(standin::kCmdExportMp3));
         HWND hSave = session.Wait(standin::kTitleSaveAs);
@@ -344,6 +365,7 @@ TEST(StandIn, FaultsKeepWindowsAwayOrEndTheProcess)
         EXPECT_EQ(session.m_mp3, testsupport::ControlText(hName));
         ASSERT_TRUE(testsupport::ClickButton(hSave, standin::kTextSave));
         ASSERT_TRUE(session.m_transcript.WaitFor("replace never shown (fault)"));
+        EXPECT_TRUE(session.m_transcript.Has("saveas 1148 text refused (fault)"));
         testsupport::PumpFor(500);
         EXPECT_EQ(nullptr, testsupport::FindTopWindow(session.Pid(), standin::kTitleReplace));
         EXPECT_EQ(nullptr, testsupport::FindTopWindow(session.Pid(), standin::kTitleTags));
@@ -370,8 +392,8 @@ TEST(StandIn, FaultsKeepWindowsAwayOrEndTheProcess)
     {
         SCOPED_TRACE("no import window, exit prompt without its No button");
         StandInSession session;
-        ASSERT_TRUE(session.Start(Spec("Old", "Live"), "never:import;nocontrol:exitprompt:7",
-                                  "instant"));
+        ASSERT_TRUE(
+            session.Start(Spec("Old", "Live"), "never:import;nocontrol:exitprompt:7", "instant"));
         ASSERT_NE(nullptr, session.Wait("Song - Audacity stand-in"));
         EXPECT_TRUE(session.m_transcript.WaitFor("import never shown (fault)"));
         EXPECT_EQ(nullptr, testsupport::FindTopWindow(session.Pid(), standin::kTitleImport));

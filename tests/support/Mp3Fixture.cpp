@@ -1,6 +1,7 @@
-// TestSupport.h first: it includes <windows.h> before <functional>.
-#include "support/TestSupport.h"
 #include "support/Mp3Fixture.h"
+
+#include "support/Mp3Files.h"
+#include "support/TestSupport.h"
 
 #include <cstdlib>
 #include <vector>
@@ -19,28 +20,6 @@ namespace {
 
 constexpr size_t kFrameBytes = 417;  // 144 * 128000 / 44100, no padding bit
 constexpr size_t kSideInfoBytes = 32;
-
-std::string BigEndian32(size_t n)
-{
-    std::string bytes(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        bytes[i] = static_cast<char>((n >> (8 * (3 - i))) & 0xFF);
-    return bytes;
-}
-
-std::string SyncSafe32(size_t n)
-{
-    std::string bytes(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        bytes[i] = static_cast<char>((n >> (7 * (3 - i))) & 0x7F);
-    return bytes;
-}
-
-// An ID3v2.3 frame: id, size, two flag bytes, body.
-std::string Frame(const char* pszId, const std::string& body)
-{
-    return std::string(pszId, 4) + BigEndian32(body.size()) + std::string(2, '\0') + body;
-}
 
 std::string HostPath(const std::string& path)
 {
@@ -75,7 +54,7 @@ std::string Latin1(const id3_ucs4_t* pText)
 
 }  // namespace
 
-std::string MpegFrames(int nFrames)
+std::string AudioFrames(int nFrames)
 {
     std::string bytes;
     for (int nFrame = 0; nFrame < nFrames; ++nFrame) {
@@ -95,13 +74,13 @@ std::string Mp3Bytes(const Mp3FileSpec& spec)
     if (spec.bTag) {
         std::string body;
         if (!spec.album.empty())
-            body += Frame("TALB", std::string(1, '\0') + spec.album);
+            body += Id3v23Frame("TALB", TextFrameBody(0, spec.album));
         if (!spec.comment.empty())
-            body += Frame("COMM", std::string(1, '\0') + "eng" + std::string(1, '\0') + spec.comment);
+            body += Id3v23Frame("COMM", CommentFrameBody(0, "eng", "", spec.comment));
         body.append(spec.cbPadding, '\0');
-        bytes = std::string("ID3\x03\x00\x00", 6) + SyncSafe32(body.size()) + body;
+        bytes = Id3v2Header(3, 0, body.size()) + body;
     }
-    return bytes + MpegFrames(spec.nFrames);
+    return bytes + AudioFrames(spec.nFrames);
 }
 
 bool WriteMp3File(const std::string& path, const Mp3FileSpec& spec)
@@ -113,7 +92,9 @@ size_t LeadingTagSize(const std::string& bytes)
 {
     if (bytes.size() < 10 || bytes.compare(0, 3, "ID3") != 0)
         return 0;
-    const auto b = [&](size_t i) { return static_cast<size_t>(static_cast<unsigned char>(bytes[i])); };
+    const auto b = [&](size_t i) {
+        return static_cast<size_t>(static_cast<unsigned char>(bytes[i]));
+    };
     size_t size = 10 + ((b(6) << 21) | (b(7) << 14) | (b(8) << 7) | b(9));
     if (b(3) == 4 && (b(5) & 0x10))
         size += 10;

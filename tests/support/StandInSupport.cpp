@@ -1,6 +1,6 @@
-// TestSupport.h first: it includes <windows.h> before <functional>.
-#include "support/TestSupport.h"
 #include "support/StandInSupport.h"
+
+#include "support/TestSupport.h"
 
 #include <windows.h>
 

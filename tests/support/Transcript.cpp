@@ -1,6 +1,6 @@
-// TestSupport.h first: it includes <windows.h> before <functional>.
-#include "support/TestSupport.h"
 #include "support/Transcript.h"
+
+#include "support/TestSupport.h"
 
 namespace testsupport {
 

@@ -23,7 +23,8 @@ public:
     bool WaitFor(const std::string& prefix, DWORD dwTimeoutMs = 10000) const;
     // Whether lines beginning with the prefixes come in this order (other
     // lines may come between). Otherwise names the first one missing.
-    bool HasInOrder(const std::vector<std::string>& prefixes, std::string* pMissing = nullptr) const;
+    bool HasInOrder(const std::vector<std::string>& prefixes,
+                    std::string* pMissing = nullptr) const;
     // All lines, one per line, for failure messages.
     std::string Text() const;
 
