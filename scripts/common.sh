@@ -32,10 +32,13 @@ quillon_install_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# Configures the build and builds the given targets (all without any).
 quillon_build() {
     cmake -S "$QUILLON_ROOT" -B "$QUILLON_BUILD" -G Ninja \
-        -DCMAKE_TOOLCHAIN_FILE="$QUILLON_ROOT/cmake/winelib-toolchain.cmake" "$@" >/dev/null
-    cmake --build "$QUILLON_BUILD"
+        -DCMAKE_TOOLCHAIN_FILE="$QUILLON_ROOT/cmake/winelib-toolchain.cmake" >/dev/null
+    local targets=()
+    for t in "$@"; do targets+=(--target "$t"); done
+    cmake --build "$QUILLON_BUILD" "${targets[@]}"
 }
 
 QUILLON_STARTED_XVFB=""

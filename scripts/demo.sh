@@ -3,8 +3,6 @@
 # the audio. It lets a machine without Audacity show a whole update run.
 
 quillon_demo_setup() {
-    cmake -S "$QUILLON_ROOT" -B "$QUILLON_BUILD" -DQUILLON_TESTS=ON >/dev/null
-    cmake --build "$QUILLON_BUILD" --target AudacityStandIn
     local music="$QUILLON_BUILD/demo/Music"
     rm -rf "$music"
     python3 "$QUILLON_ROOT/scripts/make_sample_mp3s.py" "$music"
