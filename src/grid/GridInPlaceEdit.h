@@ -15,10 +15,12 @@ class CGridInPlaceEdit : public CWnd {
 public:
     // Creates the edit window over rect in pParent with the given style
     // (the alignment), takes the focus and applies the first character.
-    CGridInPlaceEdit(CWnd* pParent, const RECT& rect, DWORD dwStyle, UINT nID, int nRow, int nColumn,
-                     const char* pszInitText, UINT nFirstChar);
+    // Null when the window cannot be created.
+    static CGridInPlaceEdit* Create(CWnd* pParent, const RECT& rect, DWORD dwStyle, UINT nID,
+                                    int nRow, int nColumn, const char* pszInitText,
+                                    UINT nFirstChar);
 
-    // Ends editing by handing the focus back to the grid.
+    // Ends the edit now: tells the grid (once) and closes.
     void EndEdit();
     UINT GetLastKey() const { return m_nLastChar; }
     int GetRow() const { return m_nRow; }
@@ -28,7 +30,11 @@ public:
     void PostNcDestroy() override;
 
 private:
+    CGridInPlaceEdit(CWnd* pParent, int nRow, int nColumn, const char* pszInitText, UINT nFirstChar);
     ~CGridInPlaceEdit() override = default;
+    // Hands the focus back to the grid, which ends the edit, with nKey as
+    // the key that ended it.
+    void LeaveWith(UINT nKey);
     void OnKeyDown(UINT nChar);
     void OnChar(UINT nChar);
     void OnKillFocus();

@@ -6,6 +6,9 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
+
+#include <string>
 
 #include "framework/Wnd.h"
 
@@ -42,7 +45,15 @@ private:
     // Hands a mouse message on to the window under the screen point.
     void ForwardMouse(UINT message, WPARAM wParam, POINT ptScreen, bool bPost);
 
+    // Paints the text (also on WM_PAINT, so a repaint keeps it).
+    void PaintTip(HDC hDC);
+
     CWnd* m_pParentWnd = nullptr;
+    std::string m_strText;
+    LOGFONTA m_lf = {};
+    bool m_bHasFont = false;
+    COLORREF m_crText = CLR_DEFAULT;
+    COLORREF m_crBack = CLR_DEFAULT;
     BOOL m_bCreated = FALSE;
     RECT m_rectHover = {0, 0, 0, 0};
     RECT m_rectTitle = {0, 0, 0, 0};
