@@ -34,23 +34,30 @@ BOOL CGridCtrl::ValidateEdit(int nRow, int nCol, const char* pszText)
 }
 
 // Sets the text; with a veto (ValidateEdit or a negative LVN_ENDLABELEDIT)
-// the old text comes back.
+// the old text comes back and the cell is as it was (not marked modified).
 BOOL CGridCtrl::StoreCellText(int nRow, int nCol, const char* pszText, BOOL bAskFirst)
 {
     if (bAskFirst && SendMessageToParent(nRow, nCol, LVN_BEGINLABELEDIT) < 0)
         return FALSE;
-    const std::string strOld = GetItemText(nRow, nCol);
+    CGridCellBase* pCell = GetCell(nRow, nCol);
+    if (pCell == nullptr)
+        return FALSE;
+    const std::string strOld = pCell->GetText();
     const char* pszNew = pszText ? pszText : "";
     if (strOld == pszNew)
         return TRUE;
-    SetItemText(nRow, nCol, pszNew);
+    pCell->SetText(pszNew);
     if (ValidateEdit(nRow, nCol, pszNew) && SendMessageToParent(nRow, nCol, LVN_ENDLABELEDIT) >= 0) {
         SetModified(TRUE, nRow, nCol);
         RedrawCell(nRow, nCol);
         return TRUE;
     }
-    SetItemText(nRow, nCol, strOld.c_str());
-    RedrawCell(nRow, nCol);
+    // The owner may have changed the grid while answering.
+    pCell = GetCell(nRow, nCol);
+    if (pCell != nullptr) {
+        pCell->SetText(strOld.c_str());
+        RedrawCell(nRow, nCol);
+    }
     return FALSE;
 }
 
