@@ -11,7 +11,13 @@ BOOL COleDataObject::AttachClipboard()
 {
     Release();
     IDataObject* pDataObject = nullptr;
-    if (FAILED(::OleGetClipboard(&pDataObject)) || pDataObject == nullptr)
+    HRESULT hr = ::OleGetClipboard(&pDataObject);
+    // The clipboard may be open in another window for a moment.
+    for (int nTry = 0; hr == CLIPBRD_E_CANT_OPEN && nTry < 25; ++nTry) {
+        ::Sleep(20);
+        hr = ::OleGetClipboard(&pDataObject);
+    }
+    if (FAILED(hr) || pDataObject == nullptr)
         return FALSE;
     Attach(pDataObject, TRUE);
     return TRUE;

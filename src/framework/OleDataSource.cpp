@@ -148,9 +148,16 @@ void COleDataSource::CacheGlobalData(CLIPFORMAT cfFormat, HGLOBAL hGlobal)
     m_entries.push_back({cfFormat, hGlobal});
 }
 
+// The clipboard may be open in another window for a moment (the system's
+// clipboard manager copies each new content): try again a few times.
 BOOL COleDataSource::SetClipboard()
 {
-    return SUCCEEDED(::OleSetClipboard(this));
+    HRESULT hr = ::OleSetClipboard(this);
+    for (int nTry = 0; hr == CLIPBRD_E_CANT_OPEN && nTry < 25; ++nTry) {
+        ::Sleep(20);
+        hr = ::OleSetClipboard(this);
+    }
+    return SUCCEEDED(hr);
 }
 
 DROPEFFECT COleDataSource::DoDragDrop(DWORD dwEffects)

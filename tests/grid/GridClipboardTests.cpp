@@ -178,9 +178,7 @@ TEST(GridClipboard, PasteSplitsAtTabsAndCommasTrimsAndSkipsHiddenColumnsAndRows)
     EXPECT_EQ("o", grid.GetItemText(7, 4));
 
     // No text on the clipboard: the command is disabled and nothing changes.
-    OpenClipboard(nullptr);
-    EmptyClipboard();
-    CloseClipboard();
+    gridedit::EmptyTheClipboard();
     EXPECT_FALSE(grid.CanPaste());
     grid.OnEditPaste();
     EXPECT_EQ("o", grid.GetItemText(7, 4));

@@ -8,6 +8,17 @@ namespace {
 
 const char kHostClass[] = "QuillonGridEditTestHost";
 
+// The system's clipboard manager may hold the clipboard open for a moment.
+bool OpenClipboardPatiently()
+{
+    for (int nTry = 0; nTry < 50; ++nTry) {
+        if (OpenClipboard(nullptr))
+            return true;
+        Sleep(20);
+    }
+    return false;
+}
+
 }  // namespace
 
 EditHost::EditHost(int x, int y, int cx, int cy, const char* pszTitle)
@@ -78,13 +89,14 @@ void FillGrid(CGridCtrl& grid, int nRows, int nCols)
         for (int c = 0; c < nCols; ++c)
             grid.SetItemText(r, c, ("r" + std::to_string(r) + "c" + std::to_string(c)).c_str());
     }
+    grid.SetModified(FALSE);
     grid.Refresh();
 }
 
 std::string ClipboardText()
 {
     std::string text = "<none>";
-    if (!OpenClipboard(nullptr))
+    if (!OpenClipboardPatiently())
         return "<not opened>";
     HANDLE hData = GetClipboardData(CF_TEXT);
     if (hData != nullptr) {
@@ -100,10 +112,19 @@ std::string ClipboardText()
     return text;
 }
 
+void EmptyTheClipboard()
+{
+    OleSetClipboard(nullptr);
+    if (OpenClipboardPatiently()) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+}
+
 void SetClipboardText(const std::string& text)
 {
     OleSetClipboard(nullptr);
-    if (!OpenClipboard(nullptr))
+    if (!OpenClipboardPatiently())
         return;
     EmptyClipboard();
     HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);

@@ -64,6 +64,7 @@ void FillGrid(CGridCtrl& grid, int nRows, int nCols);
 std::string ClipboardText();
 // Puts plain text on the clipboard as CF_TEXT.
 void SetClipboardText(const std::string& text);
+void EmptyTheClipboard();
 
 // The in-place editor's window of a cell, or null.
 HWND EditorOf(CGridCtrl& grid, int nRow, int nCol);
