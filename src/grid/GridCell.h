@@ -46,6 +46,8 @@ public:
 
     void Reset() override;
     void OnEndEdit() override;
+    BOOL Edit(int nRow, int nCol, RECT rect, POINT point, UINT nID, UINT nChar) override;
+    void EndEdit() override;
 
     SIZE GetOwnTextExtent(HDC hDC) override;
 

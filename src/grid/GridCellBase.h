@@ -104,7 +104,17 @@ public:
     // override this.
     virtual SIZE GetOwnTextExtent(HDC hDC) { return GetTextExtent(GetText(), hDC); }
 
-    // In-place editing and printing (Edit, EndEdit, PrintCell) join here.
+    // In-place editing: opens an editor over rect (or passes nChar to the
+    // open one); TRUE when the cell is being edited.
+    virtual BOOL Edit(int /*nRow*/, int /*nCol*/, RECT /*rect*/, POINT /*point*/, UINT /*nID*/,
+                      UINT /*nChar*/)
+    {
+        return FALSE;
+    }
+    // Ends an open edit.
+    virtual void EndEdit() {}
+    // Draws the cell for printing: like Draw, without selection or focus.
+    virtual BOOL PrintCell(HDC hDC, int nRow, int nCol, RECT rect);
 
     // Whether an edited text may be stored; these cells accept every text.
     virtual BOOL ValidateEdit(const char* /*pszText*/) { return TRUE; }

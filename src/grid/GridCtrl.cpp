@@ -17,6 +17,15 @@ BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
     ON_MESSAGE_BODY(WM_SYSCOLORCHANGE, pThis->OnSysColorChange(); return 0;)
     ON_COMMAND(ID_GRID_SELECT_ALL, OnEditSelectAll)
     ON_MESSAGE(WM_GRID_REDRAWSCROLLBARS, OnRedrawScrollBars)
+    // Editing, clipboard, drag and drop, title tips, printing
+    ON_NOTIFY(LVN_ENDLABELEDIT, CGridCtrl::IDC_INPLACE_CONTROL, OnEndInPlaceEdit)
+    ON_COMMAND(ID_GRID_EDIT_COPY, OnEditCopy)
+    ON_COMMAND(ID_GRID_EDIT_CUT, OnEditCut)
+    ON_COMMAND(ID_GRID_EDIT_PASTE, OnEditPaste)
+    ON_UPDATE_COMMAND_UI(ID_GRID_EDIT_COPY, OnUpdateEditCopy)
+    ON_UPDATE_COMMAND_UI(ID_GRID_EDIT_CUT, OnUpdateEditCut)
+    ON_UPDATE_COMMAND_UI(ID_GRID_EDIT_PASTE, OnUpdateEditPaste)
+    // end of editing, clipboard, drag and drop, title tips, printing
 END_MESSAGE_MAP()
 
 namespace {
@@ -777,6 +786,8 @@ void CGridCtrl::OnSize(UINT /*nType*/, int /*cx*/, int /*cy*/)
     if (s_bAlreadyInside)
         return;
     s_bAlreadyInside = true;
+    RegisterDropTarget();
+    EndEditing();
     Default();
     ResetScrollBars();
     s_bAlreadyInside = false;

@@ -18,6 +18,7 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -29,6 +30,14 @@
 #include "grid/GridDefaultCell.h"
 #include "grid/GridNotify.h"
 #include "grid/GridSizeList.h"
+// Editing, clipboard, drag and drop, title tips, printing
+#include "framework/OleDataObject.h"
+#include "framework/OleDataSource.h"
+#include "framework/PrintInfo.h"
+#include "grid/GridDropTarget.h"
+#include "grid/GridTitleTip.h"
+
+class CCmdUI;
 
 // The grid's window class.
 constexpr char GRIDCTRL_CLASSNAME[] = "MFCGridCtrl";
@@ -47,6 +56,10 @@ constexpr UINT GVS_BOTH = 3;
 
 // The select-all command the grid handles (ID_EDIT_SELECT_ALL).
 constexpr UINT ID_GRID_SELECT_ALL = 57642;
+// The edit commands the grid handles (ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE).
+constexpr UINT ID_GRID_EDIT_COPY = 57634;
+constexpr UINT ID_GRID_EDIT_CUT = 57635;
+constexpr UINT ID_GRID_EDIT_PASTE = 57637;
 
 // The grid's own message: redraw the scroll bars marked as stale.
 constexpr UINT WM_GRID_REDRAWSCROLLBARS = WM_USER + 0x100;
@@ -314,6 +327,117 @@ public:
     virtual CGridCellBase* CreateCell(int nRow, int nCol);
     virtual void DestroyCell(int nRow, int nCol);
 
+    // ---- Editing, clipboard, drag and drop, title tips, printing -------
+    // The in-place editor's control id.
+    static constexpr UINT IDC_INPLACE_CONTROL = 8;
+
+    // Opens the in-place editor on an editable cell (after LVN_BEGINLABELEDIT,
+    // which may veto). nChar is the key or character that started the edit:
+    // VK_LBUTTON (mouse, F2) and VK_RETURN put the caret at the end, a
+    // character replaces the text (see CGridInPlaceEdit).
+    virtual void OnEditCell(int nRow, int nCol, POINT point, UINT nChar);
+    // The editor has finished with pszText: stores it (the owner may veto
+    // with LVN_ENDLABELEDIT) and closes the cell's edit.
+    virtual void OnEndEditCell(int nRow, int nCol, const char* pszText);
+    virtual BOOL ValidateEdit(int nRow, int nCol, const char* pszText);
+    // Ends the focus cell's edit if one is open.
+    virtual void EndEditing();
+    // Sets a cell's text for Delete, cut, paste and drop: only an editable
+    // cell, with LVN_BEGINLABELEDIT and LVN_ENDLABELEDIT either of which may
+    // veto. TRUE when the text was stored.
+    BOOL ValidateAndModifyCellContents(int nRow, int nCol, const char* pszText);
+    BOOL IsCellEditable(int nRow, int nCol) const;
+
+    // The selected range as text (tab between columns, "\n" between rows,
+    // hidden rows and columns left out) in an OLE data source offering
+    // CF_TEXT; null without a valid selection. The caller releases it.
+    virtual COleDataSource* CopyTextFromGrid();
+    // Writes text from a data object into the cells from `cell` on; fields
+    // are split at tabs and commas, and trimmed.
+    virtual BOOL PasteTextToGrid(CCellID cell, COleDataObject* pDataObject);
+    // Empties every visible selected cell (through ValidateAndModifyCellContents).
+    virtual void CutSelectedText();
+    virtual void OnEditCut();
+    virtual void OnEditCopy();
+    virtual void OnEditPaste();
+    void OnUpdateEditCopy(CCmdUI* pCmdUI);
+    void OnUpdateEditCut(CCmdUI* pCmdUI);
+    void OnUpdateEditPaste(CCmdUI* pCmdUI);
+    BOOL CanCopy() const;
+    BOOL CanCut() const;
+    BOOL CanPaste() const;
+
+    // Starts dragging the selected text (in prepare-drag mouse mode).
+    virtual void OnBeginDrag();
+    virtual DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, POINT point);
+    virtual DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, POINT point);
+    virtual void OnDragLeave();
+    virtual BOOL OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, POINT point);
+    // An image list holding the drag image of the focus cell; pHotSpot gets
+    // the point under the mouse. The caller destroys the list.
+    virtual HIMAGELIST CreateDragImage(POINT* pHotSpot);
+    CCellID GetDropHighlightCell() const { return m_LastDragOverCell; }
+
+    // Shows the title tip of a cell whose text is cut off (mouse-move
+    // handling calls this for the cell under the mouse); HideTitleTip on
+    // scrolling and presses.
+    void ShowTitleTip(int nRow, int nCol);
+    void HideTitleTip();
+    CGridTitleTip& GetTitleTip() { return m_TitleTip; }
+
+    // Print margins in character units; a negative value keeps the setting.
+    void SetPrintMarginInfo(int nHeaderHeight, int nFooterHeight, int nLeftMargin,
+                            int nRightMargin, int nTopMargin, int nBottomMargin, int nGap);
+    void EnablePrintColours(BOOL bEnable = TRUE) { m_bPrintColours = bEnable; }
+    BOOL GetPrintColours() const { return m_bPrintColours; }
+    virtual void OnBeginPrinting(HDC hDC, CPrintInfo* pInfo);
+    virtual void OnPrint(HDC hDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(HDC hDC, CPrintInfo* pInfo);
+    // Prints the whole grid on a DC through the framework's print loop
+    // (a document when pszDocName is given); returns the page count or -1.
+    int Print(HDC hDC, const char* pszDocName = nullptr,
+              std::function<void(HDC, const CPrintInfo&)> pfnPageDone = nullptr);
+
+    // Handlers.
+    void OnEndInPlaceEdit(NMHDR* pNMHDR, LRESULT* pResult);
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+protected:
+    virtual void PrintColumnHeadings(HDC hDC, CPrintInfo* pInfo);
+    virtual void PrintHeader(HDC hDC, CPrintInfo* pInfo);
+    virtual void PrintFooter(HDC hDC, CPrintInfo* pInfo);
+    virtual void PrintRows(HDC hDC, CPrintInfo* pInfo);
+    virtual void PrintRowCells(int nRow, HDC hDC, CPrintInfo* pInfo);
+    // Registers the drop target once (the first WM_SIZE).
+    void RegisterDropTarget();
+    // Sends LVN_BEGINLABELEDIT / LVN_ENDLABELEDIT and applies the reply.
+    BOOL StoreCellText(int nRow, int nCol, const char* pszText, BOOL bAskFirst);
+    // The band of the page (logical units) the rows of a page fill.
+    int PrintBandTop() const;
+
+    CGridTitleTip m_TitleTip;
+    CGridDropTarget m_DropTarget;
+    CCellID m_LastDragOverCell;
+    BOOL m_bMustUninitOle = FALSE;
+
+    // Print settings (character units) and the state of a print job.
+    int m_nHeaderHeight = 2;
+    int m_nFooterHeight = 2;
+    int m_nLeftMargin = 4;
+    int m_nRightMargin = 4;
+    int m_nTopMargin = 1;
+    int m_nBottomMargin = 1;
+    int m_nGap = 1;
+    BOOL m_bPrintColours = TRUE;
+    HFONT m_hPrinterFont = nullptr;
+    SIZE m_CharSize = {0, 0};
+    SIZE m_LogicalPageSize = {0, 0};
+    SIZE m_PaperSize = {0, 0};
+    int m_nPageHeight = 0;  // height available for the non-fixed rows
+    std::vector<int> m_arPageFirstRow;  // first non-fixed row of each page
+    // ---- end of editing, clipboard, drag and drop, title tips, printing --
+
+public:
     // ---- Message handlers ----------------------------------------------
     void OnPaint();
     BOOL OnEraseBkgnd(HDC hDC);

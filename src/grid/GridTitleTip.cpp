@@ -1,0 +1,251 @@
+#include "grid/GridTitleTip.h"
+
+#include "framework/GdiHandles.h"
+#include "framework/WinApp.h"
+#include "framework/WindowDC.h"
+
+namespace {
+
+bool IsMouseButtonMessage(UINT message)
+{
+    return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN ||
+           message == WM_MBUTTONDOWN || message == WM_RBUTTONUP;
+}
+
+}  // namespace
+
+CGridTitleTip::CGridTitleTip()
+{
+    RegisterTipClass();
+    m_dwDblClickMsecs = ::GetDoubleClickTime();
+}
+
+CGridTitleTip::~CGridTitleTip()
+{
+    if (m_hWnd != nullptr && ::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+}
+
+void CGridTitleTip::RegisterTipClass()
+{
+    WNDCLASSA wc = {};
+    const HINSTANCE hInstance = AfxGetInstanceHandle();
+    if (::GetClassInfoA(hInstance, TITLETIP_CLASSNAME, &wc))
+        return;
+    wc.style = CS_SAVEBITS;
+    wc.lpfnWndProc = CWnd::StdWndProc;
+    wc.hInstance = hInstance;
+    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_INFOBK + 1));
+    wc.lpszClassName = TITLETIP_CLASSNAME;
+    ::RegisterClassA(&wc);  // a failure shows when Create finds no class
+}
+
+BOOL CGridTitleTip::Create(CWnd* pParentWnd)
+{
+    if (m_bCreated)
+        return TRUE;
+    if (pParentWnd == nullptr || pParentWnd->m_hWnd == nullptr)
+        return FALSE;
+    m_pParentWnd = pParentWnd;
+    m_bCreated = CreateEx(WS_EX_TOOLWINDOW, TITLETIP_CLASSNAME, nullptr, WS_POPUP | WS_BORDER,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                          pParentWnd->m_hWnd, nullptr);
+    return m_bCreated;
+}
+
+BOOL CGridTitleTip::DestroyWindow()
+{
+    m_bCreated = FALSE;
+    return CWnd::DestroyWindow();
+}
+
+void CGridTitleTip::Show(RECT rectTitle, const char* pszTitleText, int xoffset,
+                         const RECT* lpHoverRect, const LOGFONTA* lpLogFont, COLORREF crTextClr,
+                         COLORREF crBackClr)
+{
+    if (!m_bCreated && !Create(m_pParentWnd))
+        return;
+    if (!m_bCreated || ::IsRectEmpty(&rectTitle) || IsWindowVisible())
+        return;
+
+    m_rectHover = lpHoverRect != nullptr ? *lpHoverRect : rectTitle;
+    ++m_rectHover.right;
+    ++m_rectHover.bottom;
+    ::MapWindowPoints(m_pParentWnd->m_hWnd, nullptr, reinterpret_cast<POINT*>(&m_rectHover), 2);
+
+    // Only while the application is the one the user works in.
+    if (::GetFocus() == nullptr)
+        return;
+
+    m_strText = " ";
+    m_strText += pszTitleText ? pszTitleText : "";
+    m_strText += " ";
+    m_bHasFont = lpLogFont != nullptr;
+    if (m_bHasFont)
+        m_lf = *lpLogFont;
+    m_crText = crTextClr;
+    m_crBack = crBackClr;
+
+    CWindowDC dc(m_hWnd);
+    CGdiObjectT<HFONT> font(m_bHasFont ? ::CreateFontIndirectA(&m_lf) : nullptr);
+    HFONT hFont = font.Get() != nullptr ? font.Get()
+                                        : reinterpret_cast<HFONT>(m_pParentWnd->SendMessage(WM_GETFONT));
+    CSelectObject selFont(dc, hFont != nullptr ? static_cast<HGDIOBJ>(hFont)
+                                               : ::GetStockObject(DEFAULT_GUI_FONT));
+    SIZE size = {0, 0};
+    ::GetTextExtentPoint32A(dc, m_strText.c_str(), static_cast<int>(m_strText.size()), &size);
+    TEXTMETRICA tm = {};
+    ::GetTextMetricsA(dc, &tm);
+
+    const int nTitleWidth = rectTitle.right - rectTitle.left;
+    if (size.cx + xoffset <= nTitleWidth)
+        return;
+
+    RECT rectDisplay = rectTitle;
+    ::MapWindowPoints(m_pParentWnd->m_hWnd, nullptr, reinterpret_cast<POINT*>(&rectDisplay), 2);
+    rectDisplay.left += xoffset;
+    // The border is outside the text.
+    const int cxBorder = ::GetSystemMetrics(SM_CXBORDER);
+    rectDisplay.right = rectDisplay.left + size.cx + tm.tmOverhang + 2 * cxBorder;
+    m_rectTitle = {0, 0, rectDisplay.right - rectDisplay.left, rectDisplay.bottom - rectDisplay.top};
+
+    ::SetWindowPos(m_hWnd, HWND_TOP, rectDisplay.left, rectDisplay.top,
+                   rectDisplay.right - rectDisplay.left, rectDisplay.bottom - rectDisplay.top,
+                   SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    {
+        CWindowDC dcTip(m_hWnd);
+        PaintTip(dcTip);
+    }
+    ::SetCapture(m_hWnd);
+}
+
+void CGridTitleTip::PaintTip(HDC hDC)
+{
+    RECT rcClient;
+    GetClientRect(&rcClient);
+    if (m_crBack != CLR_DEFAULT) {
+        CBrushHandle brush(::CreateSolidBrush(m_crBack));
+        ::FillRect(hDC, &rcClient, brush);
+    } else {
+        ::FillRect(hDC, &rcClient, ::GetSysColorBrush(COLOR_INFOBK));
+    }
+    CGdiObjectT<HFONT> font(m_bHasFont ? ::CreateFontIndirectA(&m_lf) : nullptr);
+    HFONT hFont = font.Get();
+    if (hFont == nullptr && m_pParentWnd != nullptr)
+        hFont = reinterpret_cast<HFONT>(m_pParentWnd->SendMessage(WM_GETFONT));
+    CSelectObject selFont(hDC, hFont != nullptr ? static_cast<HGDIOBJ>(hFont)
+                                                : ::GetStockObject(DEFAULT_GUI_FONT));
+    ::SetBkMode(hDC, TRANSPARENT);
+    ::SetTextColor(hDC, m_crText != CLR_DEFAULT ? m_crText : ::GetSysColor(COLOR_INFOTEXT));
+    ::TextOutA(hDC, 0, 0, m_strText.c_str(), static_cast<int>(m_strText.size()));
+}
+
+void CGridTitleTip::Hide()
+{
+    if (m_hWnd == nullptr)
+        return;
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    ShowWindow(SW_HIDE);
+}
+
+// Sends (moves) or posts (presses) a mouse message to the window under a
+// screen point, as a client or non-client message by where the point lies.
+void CGridTitleTip::ForwardMouse(UINT message, WPARAM wParam, POINT ptScreen, bool bPost)
+{
+    HWND hWnd = ::WindowFromPoint(ptScreen);
+    if (hWnd == nullptr || hWnd == m_hWnd)
+        return;
+    const LRESULT nHitTest =
+        ::SendMessageA(hWnd, WM_NCHITTEST, 0, MAKELPARAM(ptScreen.x, ptScreen.y));
+    UINT nMessage = message;
+    WPARAM wParamOut = wParam;
+    LPARAM lParamOut;
+    if (nHitTest == HTCLIENT) {
+        POINT pt = ptScreen;
+        ::ScreenToClient(hWnd, &pt);
+        lParamOut = MAKELPARAM(pt.x, pt.y);
+    } else {
+        nMessage = message + (WM_NCMOUSEMOVE - WM_MOUSEMOVE);
+        wParamOut = static_cast<WPARAM>(nHitTest);
+        lParamOut = MAKELPARAM(ptScreen.x, ptScreen.y);
+    }
+    if (bPost)
+        ::PostMessageA(hWnd, nMessage, wParamOut, lParamOut);
+    else
+        ::SendMessageA(hWnd, nMessage, wParamOut, lParamOut);
+}
+
+BOOL CGridTitleTip::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg == nullptr || m_hWnd == nullptr || !IsWindowVisible())
+        return FALSE;
+    switch (pMsg->message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        Hide();
+        if (m_pParentWnd != nullptr && pMsg->hwnd != m_pParentWnd->m_hWnd) {
+            m_pParentWnd->PostMessage(pMsg->message, pMsg->wParam, pMsg->lParam);
+            return TRUE;
+        }
+        return FALSE;
+    default:
+        break;
+    }
+    return FALSE;
+}
+
+LRESULT CGridTitleTip::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC hDC = ::BeginPaint(m_hWnd, &ps);
+        if (hDC != nullptr)
+            PaintTip(hDC);
+        ::EndPaint(m_hWnd, &ps);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return TRUE;  // WM_PAINT fills
+    case WM_MOUSEMOVE: {
+        if (!IsWindowVisible())
+            break;
+        POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        ::ClientToScreen(m_hWnd, &pt);
+        if (!::PtInRect(&m_rectHover, pt)) {
+            Hide();
+            ForwardMouse(WM_MOUSEMOVE, wParam, pt, false);
+        }
+        return 0;
+    }
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        Hide();
+        if (m_pParentWnd != nullptr)
+            m_pParentWnd->PostMessage(message, wParam, lParam);
+        return 0;
+    default:
+        if (IsMouseButtonMessage(message) && IsWindowVisible()) {
+            POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            ::ClientToScreen(m_hWnd, &pt);
+            Hide();
+            UINT nForward = message;
+            if (message == WM_LBUTTONDOWN) {
+                const DWORD dwNow = ::GetTickCount();
+                if (m_bHasLastLButtonDown && dwNow - m_dwLastLButtonDown <= m_dwDblClickMsecs)
+                    nForward = WM_LBUTTONDBLCLK;
+                m_dwLastLButtonDown = dwNow;
+                m_bHasLastLButtonDown = true;
+            }
+            ForwardMouse(nForward, wParam, pt, true);
+            return 0;
+        }
+        if (IsWindowVisible() && message != WM_NCHITTEST && message != WM_SETCURSOR &&
+            message != WM_CAPTURECHANGED && ::GetFocus() == nullptr)
+            Hide();
+        break;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
