@@ -1,5 +1,6 @@
 #include "GridInputSupport.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "support/TestSupport.h"
@@ -35,7 +36,9 @@ POINT ColumnBorder(CGridCtrl& grid, int nCol)
 {
     RECT rc = {};
     grid.GetCellRect(0, nCol, &rc);
-    return POINT{rc.right, (rc.top + rc.bottom) / 2};
+    RECT rcClient = {};
+    GetClientRect(grid.m_hWnd, &rcClient);
+    return POINT{std::min<LONG>(rc.right + 1, rcClient.right - 1), (rc.top + rc.bottom) / 2};
 }
 
 std::vector<int> SelectedRows(CGridCtrl& grid)

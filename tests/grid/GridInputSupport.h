@@ -17,8 +17,9 @@ namespace gridtest {
 // (numbered so that text order is row order), "Album" in columns 2 and 4.
 void FillFileList(CGridCtrl& grid, int nRows);
 
-// The middle of a cell, and a point on the right border of a column in the
-// header row, in client pixels.
+// The middle of a cell, and the point of a column's right border in the
+// header row (the first pixel of the next column; the last pixel of the
+// client area for the last column), in client pixels.
 POINT CellCenter(CGridCtrl& grid, int nRow, int nCol);
 POINT ColumnBorder(CGridCtrl& grid, int nCol);
 // The data rows whose column-0 cell is selected, in order.

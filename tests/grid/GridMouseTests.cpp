@@ -91,3 +91,209 @@ TEST(GridMouse, ClicksWithCtrlAndShiftSelectRowsAndNeverTheHeader)
     for (int c = 0; c < grid.GetColumnCount(); ++c)
         EXPECT_FALSE(grid.IsCellSelected(0, c));
 }
+
+namespace {
+
+// Drags with the real pointer from one client point of the grid to another
+// (left button), checking the cursor confinement half-way through.
+void RealDrag(CGridCtrl& grid, POINT from, POINT to, RECT* pClipDuringDrag = nullptr)
+{
+    ASSERT_TRUE(testsupport::PointerMoveTo(grid.m_hWnd, from));
+    testsupport::PumpFor(30);
+    // A press soon after the last one at the same place would be a double click.
+    static DWORD s_dwLastPress = 0;
+    const DWORD dwSince = GetTickCount() - s_dwLastPress;
+    if (dwSince <= GetDoubleClickTime())
+        testsupport::PumpFor(GetDoubleClickTime() + 20 - dwSince);
+    s_dwLastPress = GetTickCount();
+    ASSERT_TRUE(testsupport::PointerDown(1));
+    ASSERT_TRUE(PumpUntil([&] { return GetCapture() == grid.m_hWnd || !grid.IsWindowVisible(); }, 2000));
+    const POINT middle = {(from.x + to.x) / 2, (from.y + to.y) / 2};
+    ASSERT_TRUE(testsupport::PointerMoveTo(grid.m_hWnd, middle));
+    testsupport::PumpFor(30);
+    if (pClipDuringDrag != nullptr)
+        GetClipCursor(pClipDuringDrag);
+    ASSERT_TRUE(testsupport::PointerMoveTo(grid.m_hWnd, to));
+    testsupport::PumpFor(30);
+    ASSERT_TRUE(testsupport::PointerUp(1));
+    ASSERT_TRUE(PumpUntil([&] { return GetCapture() != grid.m_hWnd; }, 2000));
+    testsupport::PumpFor(30);
+}
+
+std::vector<int> Widths(CGridCtrl& grid)
+{
+    std::vector<int> widths;
+    for (int c = 0; c < grid.GetColumnCount(); ++c)
+        widths.push_back(grid.GetColumnWidth(c));
+    return widths;
+}
+
+// The width AutoSizeColumn should reach: the widest cell of the column.
+int WidestCell(CGridCtrl& grid, int nCol)
+{
+    HDC hDC = GetDC(grid.m_hWnd);
+    int nWidth = 0;
+    for (int r = 0; r < grid.GetRowCount(); ++r)
+        nWidth = std::max<int>(nWidth, grid.GetCell(r, nCol)->GetCellExtent(hDC).cx);
+    ReleaseDC(grid.m_hWnd, hDC);
+    return nWidth;
+}
+
+}  // namespace
+
+TEST(GridMouse, DraggingAColumnBorderMovesWidthToTheNextColumn)
+{
+    GridHost host;
+    CGridCtrl& grid = host.Grid();
+    gridtest::FillFileList(grid, 8);
+    ASSERT_TRUE(testsupport::FocusWindow(host.Window(), grid.m_hWnd));
+    const std::vector<int> before = Widths(grid);
+    ASSERT_EQ(0, before[4]);
+
+    // Over a border in the header the cursor turns into the sizing cursor.
+    const POINT border = gridtest::ColumnBorder(grid, 1);
+    ASSERT_TRUE(testsupport::PointerMoveTo(grid.m_hWnd, border));
+    EXPECT_TRUE(PumpUntil([] { return GetCursor() == LoadCursorA(nullptr, IDC_SIZEWE); }, 2000));
+
+    // Column 1 grows by d, column 2 shrinks by d; the cursor was confined
+    // to the client height, from one pixel right of column 1's left edge.
+    const int d = 25;
+    RECT rcClip = {};
+    RealDrag(grid, border, POINT{border.x + d, border.y}, &rcClip);
+    std::vector<int> expected = before;
+    expected[1] += d;
+    expected[2] -= d;
+    EXPECT_EQ(expected, Widths(grid));
+    RECT rcCol1;
+    grid.GetCellRect(0, 1, &rcCol1);
+    POINT clipOrigin = {rcCol1.left + 1, 0};
+    ClientToScreen(grid.m_hWnd, &clipOrigin);
+    EXPECT_EQ(clipOrigin.x, rcClip.left);
+    EXPECT_EQ(clipOrigin.y, rcClip.top);
+    RECT rcClient;
+    GetClientRect(grid.m_hWnd, &rcClient);
+    EXPECT_EQ(rcClient.bottom, rcClip.bottom - rcClip.top);
+    // The confinement ends with the release.
+    RECT rcAfter;
+    GetClipCursor(&rcAfter);
+    EXPECT_GT(rcAfter.right - rcAfter.left, rcClip.right - rcClip.left);
+
+    // Dragging past the whole next column: the next column reaches 0 and
+    // no further, the total width stays.
+    const std::vector<int> widths = Widths(grid);
+    const POINT border2 = gridtest::ColumnBorder(grid, 1);
+    RealDrag(grid, border2, POINT{border2.x + widths[2] + 40, border2.y});
+    expected = widths;
+    expected[1] += widths[2];
+    expected[2] = 0;
+    EXPECT_EQ(expected, Widths(grid));
+
+    // The last shown column has no next column: its border moves nothing,
+    // and the drag still ends normally.
+    const std::vector<int> widths3 = Widths(grid);
+    const POINT lastBorder = gridtest::ColumnBorder(grid, 3);
+    RealDrag(grid, lastBorder, POINT{lastBorder.x - 40, lastBorder.y});
+    EXPECT_EQ(widths3, Widths(grid));
+    EXPECT_NE(grid.m_hWnd, GetCapture());
+
+    // The same border below the header is no border: the drag selects.
+    const POINT dataBorder = {gridtest::ColumnBorder(grid, 0).x, gridtest::CellCenter(grid, 2, 0).y};
+    RealDrag(grid, dataBorder, POINT{dataBorder.x + 30, gridtest::CellCenter(grid, 4, 0).y});
+    EXPECT_EQ(widths3, Widths(grid));
+    EXPECT_EQ(std::vector<int>({2, 3, 4}), gridtest::SelectedRows(grid));
+}
+
+TEST(GridMouse, DoubleClickOnABorderFitsTheColumnLeftOfIt)
+{
+    GridHost host;
+    CGridCtrl& grid = host.Grid();
+    gridtest::FillFileList(grid, 6);
+    grid.SetItemText(3, 2, "An album name much longer than its heading");
+    for (int r = 1; r < grid.GetRowCount(); ++r)
+        grid.SetItemText(r, 1, "e");
+    grid.SetColumnWidth(0, 150);
+    grid.SetColumnWidth(1, 200);
+    grid.SetColumnWidth(2, 60);
+    grid.SetColumnWidth(3, 60);
+    grid.Refresh();
+    ASSERT_TRUE(testsupport::FocusWindow(host.Window(), grid.m_hWnd));
+
+    // The widest text is a data cell.
+    ASSERT_TRUE(testsupport::PointerMoveTo(grid.m_hWnd, gridtest::ColumnBorder(grid, 2)));
+    ASSERT_TRUE(testsupport::PointerClick(1, 2));
+    const int nAlbum = WidestCell(grid, 2);
+    EXPECT_TRUE(PumpUntil([&] { return grid.GetColumnWidth(2) == nAlbum; }, 2000));
+    EXPECT_GT(nAlbum, 150);
+
+    // The widest text is the heading ("Message/Error" over "e").
+    ASSERT_TRUE(testsupport::PointerMoveTo(grid.m_hWnd, gridtest::ColumnBorder(grid, 1)));
+    ASSERT_TRUE(testsupport::PointerClick(1, 2));
+    const int nMessage = grid.GetCell(0, 1)->GetTextExtent("Message/Error").cx;
+    EXPECT_TRUE(PumpUntil([&] { return grid.GetColumnWidth(1) == nMessage; }, 2000));
+    EXPECT_EQ(WidestCell(grid, 1), nMessage);
+
+    // A hidden column is passed over: the border right of column 1 (with
+    // column 2 hidden) still fits column 1.
+    grid.SetColumnWidth(1, 250);
+    grid.SetColumnWidth(2, 0);
+    grid.Refresh();
+    RECT rc3;
+    grid.GetCellRect(0, 3, &rc3);
+    ASSERT_TRUE(testsupport::PointerMoveTo(grid.m_hWnd, POINT{rc3.left + 1, (rc3.top + rc3.bottom) / 2}));
+    ASSERT_TRUE(testsupport::PointerClick(1, 2));
+    EXPECT_TRUE(PumpUntil([&] { return grid.GetColumnWidth(1) == nMessage; }, 2000));
+    EXPECT_EQ(0, grid.GetColumnWidth(2));
+    EXPECT_EQ(60, grid.GetColumnWidth(3));
+}
+
+TEST(GridMouse, RowBordersSizeOnlyInFixedColumns)
+{
+    GridHost host;
+    CGridCtrl& grid = host.Grid();
+    gridtest::FillFileList(grid, 8);
+    ASSERT_TRUE(testsupport::FocusWindow(host.Window(), grid.m_hWnd));
+    const int nHeight = grid.GetRowHeight(2);
+
+    // The file list has no fixed column: a row border is no border.
+    RECT rc;
+    grid.GetCellRect(2, 0, &rc);
+    RealDrag(grid, POINT{20, rc.bottom}, POINT{20, rc.bottom + 15});
+    for (int r = 1; r < grid.GetRowCount(); ++r)
+        EXPECT_EQ(nHeight, grid.GetRowHeight(r)) << r;
+
+    // With a fixed column the border in it can be dragged.
+    grid.SetFixedColumnCount(1);
+    grid.Refresh();
+    grid.GetCellRect(2, 0, &rc);
+    RealDrag(grid, POINT{20, rc.bottom + 1}, POINT{20, rc.bottom + 16});
+    EXPECT_EQ(nHeight + 15, grid.GetRowHeight(2));
+    EXPECT_EQ(nHeight, grid.GetRowHeight(3));
+    // The cursor stays one pixel below the row's top while the border is
+    // dragged, so the mouse leaves at least 1.
+    grid.GetCellRect(3, 0, &rc);
+    RealDrag(grid, POINT{20, rc.bottom + 1}, POINT{20, rc.top - 5});
+    EXPECT_EQ(1, grid.GetRowHeight(3));
+
+    // A release above the top (as a posted message may give) hides the row
+    // when hiding is allowed, and leaves 1 pixel when it is not.
+    auto sizeRowTo = [&](int nRow, int y) {
+        RECT rcRow;
+        grid.GetCellRect(nRow, 0, &rcRow);
+        const LPARAM lpBorder = MAKELPARAM(20, rcRow.bottom + 1);
+        SendMessageA(grid.m_hWnd, WM_MOUSEMOVE, 0, lpBorder);
+        SendMessageA(grid.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, lpBorder);
+        SendMessageA(grid.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(20, y));
+    };
+    grid.GetCellRect(4, 0, &rc);
+    sizeRowTo(4, rc.top - 3);
+    EXPECT_EQ(0, grid.GetRowHeight(4));
+    grid.EnableRowHide(FALSE);
+    grid.GetCellRect(5, 0, &rc);
+    sizeRowTo(5, rc.top - 3);
+    EXPECT_EQ(1, grid.GetRowHeight(5));
+
+    // Outside the fixed column the same row border selects.
+    grid.GetCellRect(6, 1, &rc);
+    RealDrag(grid, POINT{(rc.left + rc.right) / 2, rc.bottom}, POINT{(rc.left + rc.right) / 2, rc.bottom + 15});
+    EXPECT_EQ(nHeight, grid.GetRowHeight(6));
+}

@@ -36,7 +36,16 @@ bool PointerMoveTo(HWND hWnd, POINT client)
 {
     POINT screen = client;
     ::ClientToScreen(hWnd, &screen);
-    return RunXdotool({"mousemove", "--sync", std::to_string(screen.x), std::to_string(screen.y)});
+    // (xdotool's own --sync waits for a motion and hangs when the pointer
+    // is already there.)
+    if (!RunXdotool({"mousemove", std::to_string(screen.x), std::to_string(screen.y)}))
+        return false;
+    PumpUntil([&] {
+        POINT now;
+        return ::GetCursorPos(&now) && now.x == screen.x && now.y == screen.y;
+    }, 1000);
+    PumpFor(20);
+    return true;
 }
 
 bool PointerDown(int nButton)

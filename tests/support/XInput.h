@@ -14,7 +14,8 @@ namespace testsupport {
 // Runs xdotool with the arguments; true when it exits with 0.
 bool RunXdotool(const std::vector<std::string>& args);
 
-// Moves the pointer to a client point of a window.
+// Moves the pointer to a client point of a window (as near as a cursor
+// confinement allows) and lets the window see the move.
 bool PointerMoveTo(HWND hWnd, POINT client);
 // Presses or releases a pointer button (1 left, 3 right, 4 and 5 the wheel).
 bool PointerDown(int nButton = 1);
