@@ -1,5 +1,7 @@
 #include "support/GTestWin.h"
 
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "GridInputSupport.h"
@@ -296,4 +298,233 @@ TEST(GridMouse, RowBordersSizeOnlyInFixedColumns)
     grid.GetCellRect(6, 1, &rc);
     RealDrag(grid, POINT{(rc.left + rc.right) / 2, rc.bottom}, POINT{(rc.left + rc.right) / 2, rc.bottom + 15});
     EXPECT_EQ(nHeight, grid.GetRowHeight(6));
+}
+
+TEST(GridMouse, HeaderClicksAfterAScanToggleTheSortAndClearTheSelection)
+{
+    GridHost host;
+    CGridCtrl& grid = host.Grid();
+    gridtest::FillFileList(grid, 6);
+    grid.SetItemText(2, 2, "b");
+    grid.SetItemText(5, 2, "a");
+    // As a folder scan leaves the list: sorted by "Filename" ascending, all
+    // selected.
+    grid.SortItems(0, TRUE);
+    grid.SelectAll();
+    ASSERT_TRUE(testsupport::FocusWindow(host.Window(), grid.m_hWnd));
+    CommandRecorder commands(host.Window(), gridtest::kGridId);
+    host.notifications.clear();
+
+    auto column0 = [&] {
+        std::vector<std::string> texts;
+        for (int r = 1; r < grid.GetRowCount(); ++r)
+            texts.push_back(grid.GetItemText(r, 0));
+        return texts;
+    };
+    std::vector<std::string> ascending = column0();
+    std::vector<std::string> descending(ascending.rbegin(), ascending.rend());
+
+    RealClick(grid, gridtest::CellCenter(grid, 0, 0));
+    ASSERT_TRUE(PumpUntil([&] { return commands.Count() == 1; }));
+    EXPECT_EQ(0, grid.GetSortColumn());
+    EXPECT_FALSE(grid.GetSortAscending());
+    EXPECT_EQ(descending, column0());
+    EXPECT_EQ(0, grid.GetSelectedCount());
+    EXPECT_FALSE(grid.GetFocusCell().IsValid());
+    ASSERT_EQ(std::vector<int>({int(LVN_ITEMCHANGING), int(LVN_ITEMCHANGED), int(NM_CLICK)}),
+              Codes(host.notifications));
+    EXPECT_EQ(0, host.notifications[0].row);
+    EXPECT_EQ(-1, host.notifications[1].row);
+    EXPECT_EQ(0, host.notifications[2].row);
+
+    // Select a row again; the second click sorts ascending and clears it.
+    RealClick(grid, gridtest::CellCenter(grid, 3, 0));
+    ASSERT_TRUE(PumpUntil([&] { return commands.Count() == 2; }));
+    ASSERT_EQ(5, grid.GetSelectedCount());
+    RealClick(grid, gridtest::CellCenter(grid, 0, 0));
+    ASSERT_TRUE(PumpUntil([&] { return commands.Count() == 3; }));
+    EXPECT_TRUE(grid.GetSortAscending());
+    EXPECT_EQ(ascending, column0());
+    EXPECT_EQ(0, grid.GetSelectedCount());
+    EXPECT_FALSE(grid.GetFocusCell().IsValid());
+
+    // Another column sorts ascending first.
+    RealClick(grid, gridtest::CellCenter(grid, 0, 2));
+    ASSERT_TRUE(PumpUntil([&] { return commands.Count() == 4; }));
+    EXPECT_EQ(2, grid.GetSortColumn());
+    EXPECT_TRUE(grid.GetSortAscending());
+    EXPECT_EQ("Album", grid.GetItemText(1, 2));
+    EXPECT_EQ("Album", grid.GetItemText(4, 2));
+    EXPECT_EQ("a", grid.GetItemText(5, 2));
+    EXPECT_EQ("b", grid.GetItemText(6, 2));
+    for (int c = 0; c < grid.GetColumnCount(); ++c)
+        EXPECT_FALSE(grid.IsCellSelected(0, c));
+}
+
+TEST(GridMouse, HoldingTheButtonBelowTheWindowScrollsARowPerTick)
+{
+    GridHost host;
+    CGridCtrl& grid = host.Grid();
+    gridtest::FillFileList(grid, 60);
+    // A window that shows whole rows only.
+    const int nHeader = grid.GetRowHeight(0);
+    const int nRow = grid.GetRowHeight(1);
+    RECT rcWindow;
+    GetWindowRect(grid.m_hWnd, &rcWindow);
+    RECT rcClient;
+    GetClientRect(grid.m_hWnd, &rcClient);
+    const int nFrame = (rcWindow.bottom - rcWindow.top) - rcClient.bottom;
+    MoveWindow(grid.m_hWnd, 0, 0, rcWindow.right - rcWindow.left, nHeader + 10 * nRow + nFrame, TRUE);
+    testsupport::PumpFor(50);
+    ASSERT_EQ(10, grid.GetVisibleNonFixedCellRange().GetRowSpan());
+    ASSERT_TRUE(testsupport::FocusWindow(host.Window(), grid.m_hWnd));
+
+    ASSERT_TRUE(testsupport::PointerMoveTo(grid.m_hWnd, gridtest::CellCenter(grid, 4, 0)));
+    ASSERT_TRUE(testsupport::PointerDown(1));
+    ASSERT_TRUE(PumpUntil([&] { return GetCapture() == grid.m_hWnd; }, 2000));
+    GetClientRect(grid.m_hWnd, &rcClient);
+    ASSERT_TRUE(testsupport::PointerMoveTo(grid.m_hWnd, POINT{100, rcClient.bottom + 40}));
+
+    // Each tick of timer 513 moves the top row by one and adds one row to
+    // the selection, which runs from the pressed row to the bottom row.
+    struct Tick {
+        int nTop;
+        int nLastSelected;
+    };
+    std::vector<Tick> ticks;
+    const DWORD dwStart = GetTickCount();
+    MSG msg;
+    while (ticks.size() < 12 && GetTickCount() - dwStart < 5000) {
+        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            Sleep(1);
+            continue;
+        }
+        const bool bTick = msg.message == WM_TIMER && msg.hwnd == grid.m_hWnd &&
+                           msg.wParam == CGridCtrl::kAutoScrollTimerId;
+        DispatchMessageA(&msg);
+        if (bTick)
+            ticks.push_back({gridtest::TopRow(grid), gridtest::SelectedRows(grid).back()});
+    }
+    const DWORD dwElapsed = GetTickCount() - dwStart;
+    ASSERT_EQ(12u, ticks.size());
+    for (size_t i = 1; i < ticks.size(); ++i) {
+        EXPECT_EQ(ticks[i - 1].nTop + 1, ticks[i].nTop) << i;
+        EXPECT_EQ(ticks[i - 1].nLastSelected + 1, ticks[i].nLastSelected) << i;
+        EXPECT_EQ(ticks[i].nTop + 9, ticks[i].nLastSelected) << i;
+    }
+    EXPECT_EQ(4, gridtest::SelectedRows(grid).front());
+    std::printf("auto-scroll: %u ticks in %lu ms\n", static_cast<unsigned>(ticks.size()),
+                static_cast<unsigned long>(dwElapsed));
+
+    // Releasing the button stops the timer.
+    ASSERT_TRUE(testsupport::PointerUp(1));
+    ASSERT_TRUE(PumpUntil([&] { return GetCapture() != grid.m_hWnd; }, 2000));
+    const int nTop = gridtest::TopRow(grid);
+    testsupport::PumpFor(150);
+    EXPECT_EQ(nTop, gridtest::TopRow(grid));
+
+    // So does losing the capture while the button is still held.
+    ASSERT_TRUE(testsupport::PointerMoveTo(grid.m_hWnd, gridtest::CellCenter(grid, nTop + 2, 0)));
+    testsupport::PumpFor(GetDoubleClickTime());
+    ASSERT_TRUE(testsupport::PointerDown(1));
+    ASSERT_TRUE(PumpUntil([&] { return GetCapture() == grid.m_hWnd; }, 2000));
+    SetCapture(host.Window());
+    ASSERT_TRUE(testsupport::PointerMoveTo(grid.m_hWnd, POINT{100, rcClient.bottom + 40}));
+    const int nTop2 = gridtest::TopRow(grid);
+    testsupport::PumpFor(150);
+    EXPECT_EQ(nTop2, gridtest::TopRow(grid));
+    ReleaseCapture();
+    ASSERT_TRUE(testsupport::PointerUp(1));
+    testsupport::PumpFor(20);
+}
+
+TEST(GridMouse, OutsideTheCellsOnlyARightClickIsReported)
+{
+    GridHost host;
+    CGridCtrl& grid = host.Grid();
+    gridtest::FillFileList(grid, 3);
+    CommandRecorder commands(host.Window(), gridtest::kGridId);
+    gridtest::SendClick(grid, gridtest::CellCenter(grid, 1, 1));
+    ASSERT_EQ(1, commands.Count());
+    host.notifications.clear();
+
+    RECT rcLast;
+    grid.GetCellRect(3, 0, &rcLast);
+    const LPARAM lpOutside = MAKELPARAM(40, rcLast.bottom + 30);
+    for (UINT message : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP, WM_LBUTTONDBLCLK,
+                         WM_LBUTTONUP})
+        PostMessageA(grid.m_hWnd, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, lpOutside);
+    testsupport::PumpFor(50);
+    EXPECT_TRUE(host.notifications.empty());
+    EXPECT_EQ(1, commands.Count());
+    EXPECT_EQ(std::vector<int>({1}), gridtest::SelectedRows(grid));
+    EXPECT_EQ(CCellID(1, 1), grid.GetFocusCell());
+    EXPECT_NE(grid.m_hWnd, GetCapture());
+
+    // A right click outside: NM_RCLICK for (-1, -1), nothing else.
+    PostMessageA(grid.m_hWnd, WM_RBUTTONDOWN, MK_RBUTTON, lpOutside);
+    PostMessageA(grid.m_hWnd, WM_RBUTTONUP, 0, lpOutside);
+    testsupport::PumpFor(50);
+    ASSERT_EQ(1u, host.notifications.size());
+    EXPECT_EQ(NM_RCLICK, host.notifications[0].code);
+    EXPECT_EQ(-1, host.notifications[0].row);
+    EXPECT_EQ(-1, host.notifications[0].col);
+    EXPECT_EQ(CCellID(1, 1), grid.GetFocusCell());
+
+    // On a cell the focus moves there; the selection stays.
+    host.notifications.clear();
+    const POINT cell = gridtest::CellCenter(grid, 3, 2);
+    PostMessageA(grid.m_hWnd, WM_RBUTTONUP, 0, MAKELPARAM(cell.x, cell.y));
+    testsupport::PumpFor(50);
+    EXPECT_EQ(CCellID(3, 2), grid.GetFocusCell());
+    EXPECT_EQ(std::vector<int>({1}), gridtest::SelectedRows(grid));
+    ASSERT_EQ(1u, host.notifications.size());
+    EXPECT_EQ(NM_RCLICK, host.notifications[0].code);
+    EXPECT_EQ(3, host.notifications[0].row);
+    EXPECT_EQ(2, host.notifications[0].col);
+    EXPECT_EQ(1, commands.Count());
+}
+
+TEST(GridMouse, PressesOnSelectedOrFocusCellsPrepareADragOrAnEdit)
+{
+    GridHost host;
+    CGridCtrl& grid = host.Grid();
+    gridtest::FillFileList(grid, 5);
+    CommandRecorder commands(host.Window(), gridtest::kGridId);
+    grid.SetSelectedRange(1, 0, 3, 4);
+    grid.SetFocusCell(2, 0);
+
+    // Drag and drop on: a press on a selected row changes nothing until
+    // the release, which then clicks and selects just that row.
+    grid.EnableDragAndDrop(TRUE);
+    host.notifications.clear();
+    const POINT point = gridtest::CellCenter(grid, 3, 1);
+    const LPARAM lp = MAKELPARAM(point.x, point.y);
+    SendMessageA(grid.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, lp);
+    EXPECT_TRUE(host.notifications.empty());
+    EXPECT_EQ(15, grid.GetSelectedCount());
+    EXPECT_EQ(CCellID(2, 0), grid.GetFocusCell());
+    SendMessageA(grid.m_hWnd, WM_LBUTTONUP, 0, lp);
+    testsupport::PumpFor(0);
+    EXPECT_EQ(std::vector<int>({int(NM_CLICK), int(LVN_ITEMCHANGING), int(LVN_ITEMCHANGED)}),
+              Codes(host.notifications));
+    EXPECT_EQ(std::vector<int>({3}), gridtest::SelectedRows(grid));
+    EXPECT_EQ(CCellID(3, 1), grid.GetFocusCell());
+    EXPECT_EQ(1, commands.Count());
+
+    // Editable, the press on the focus cell's text waits for the release
+    // (which opens the editor) and selects nothing.
+    grid.EnableDragAndDrop(FALSE);
+    grid.SetEditable(TRUE);
+    grid.SetSelectedRange(-1, -1, -1, -1);
+    host.notifications.clear();
+    SendMessageA(grid.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, lp);
+    EXPECT_TRUE(host.notifications.empty());
+    EXPECT_NE(grid.m_hWnd, GetCapture());
+    EXPECT_EQ(0, grid.GetSelectedCount());
+    SendMessageA(grid.m_hWnd, WM_LBUTTONUP, 0, lp);
+    testsupport::PumpFor(0);
+    EXPECT_TRUE(host.notifications.empty());
+    EXPECT_EQ(0, grid.GetSelectedCount());
+    EXPECT_EQ(2, commands.Count());
 }

@@ -3,7 +3,6 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
-#include <cstdio>
 
 #include "support/TestSupport.h"
 
