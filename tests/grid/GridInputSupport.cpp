@@ -25,6 +25,18 @@ void FillFileList(CGridCtrl& grid, int nRows)
     }
 }
 
+void FitRows(CGridCtrl& grid, int nRows)
+{
+    RECT rcWindow;
+    RECT rcClient;
+    GetWindowRect(grid.m_hWnd, &rcWindow);
+    GetClientRect(grid.m_hWnd, &rcClient);
+    const int nFrame = (rcWindow.bottom - rcWindow.top) - rcClient.bottom;
+    MoveWindow(grid.m_hWnd, 0, 0, rcWindow.right - rcWindow.left,
+               grid.GetRowHeight(0) + nRows * grid.GetRowHeight(1) + nFrame, TRUE);
+    testsupport::PumpFor(20);
+}
+
 POINT CellCenter(CGridCtrl& grid, int nRow, int nCol)
 {
     RECT rc = {};

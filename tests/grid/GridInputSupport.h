@@ -17,6 +17,10 @@ namespace gridtest {
 // (numbered so that text order is row order), "Album" in columns 2 and 4.
 void FillFileList(CGridCtrl& grid, int nRows);
 
+// Sizes the grid's window so that exactly nRows data rows (of the height
+// of row 1) show below the header.
+void FitRows(CGridCtrl& grid, int nRows);
+
 // The middle of a cell, and the point of a column's right border in the
 // header row (the first pixel of the next column; the last pixel of the
 // client area for the last column), in client pixels.

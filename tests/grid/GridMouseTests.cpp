@@ -367,21 +367,14 @@ TEST(GridMouse, HoldingTheButtonBelowTheWindowScrollsARowPerTick)
     CGridCtrl& grid = host.Grid();
     gridtest::FillFileList(grid, 60);
     // A window that shows whole rows only.
-    const int nHeader = grid.GetRowHeight(0);
-    const int nRow = grid.GetRowHeight(1);
-    RECT rcWindow;
-    GetWindowRect(grid.m_hWnd, &rcWindow);
-    RECT rcClient;
-    GetClientRect(grid.m_hWnd, &rcClient);
-    const int nFrame = (rcWindow.bottom - rcWindow.top) - rcClient.bottom;
-    MoveWindow(grid.m_hWnd, 0, 0, rcWindow.right - rcWindow.left, nHeader + 10 * nRow + nFrame, TRUE);
-    testsupport::PumpFor(50);
+    gridtest::FitRows(grid, 10);
     ASSERT_EQ(10, grid.GetVisibleNonFixedCellRange().GetRowSpan());
     ASSERT_TRUE(testsupport::FocusWindow(host.Window(), grid.m_hWnd));
 
     ASSERT_TRUE(testsupport::PointerMoveTo(grid.m_hWnd, gridtest::CellCenter(grid, 4, 0)));
     ASSERT_TRUE(testsupport::PointerDown(1));
     ASSERT_TRUE(PumpUntil([&] { return GetCapture() == grid.m_hWnd; }, 2000));
+    RECT rcClient;
     GetClientRect(grid.m_hWnd, &rcClient);
     ASSERT_TRUE(testsupport::PointerMoveTo(grid.m_hWnd, POINT{100, rcClient.bottom + 40}));
 
