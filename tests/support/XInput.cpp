@@ -1,5 +1,8 @@
 #include "support/XInput.h"
 
+#include <atomic>
+#include <thread>
+
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -29,6 +32,16 @@ bool RunXdotool(const std::vector<std::string>& args)
     while (waitpid(pid, &status, 0) < 0) {
     }
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The waiting thread makes no Win32 call.
+bool RunXdotoolPumping(const std::vector<std::string>& args)
+{
+    std::atomic<int> result(-1);
+    std::thread runner([&] { result = RunXdotool(args) ? 1 : 0; });
+    PumpUntil([&] { return result.load() >= 0; }, 30000);
+    runner.join();
+    return result.load() == 1;
 }
 
 bool PointerMoveTo(HWND hWnd, POINT client)

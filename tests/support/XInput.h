@@ -14,6 +14,11 @@ namespace testsupport {
 // Runs xdotool with the arguments; true when it exits with 0.
 bool RunXdotool(const std::vector<std::string>& args);
 
+// Runs xdotool while this thread keeps dispatching its messages (for input
+// that a modal loop of this thread, such as scroll-bar tracking, must
+// see); true when it exits with 0.
+bool RunXdotoolPumping(const std::vector<std::string>& args);
+
 // Moves the pointer to a client point of a window (as near as a cursor
 // confinement allows) and lets the window see the move.
 bool PointerMoveTo(HWND hWnd, POINT client);
