@@ -245,14 +245,17 @@ void CGridCtrl::OnLButtonDown(UINT nFlags, POINT point)
     if (CGridCellBase* pCell = GetCell(m_LeftClickDownCell.row, m_LeftClickDownCell.col))
         pCell->OnClickDown(point);
 
-    // A border under the mouse: a press without a move over it first
-    // (posted input, a click right after a release) finds it here.
-    if (m_MouseMode == MOUSE_NOTHING) {
-        if (GetColumnBorderAt(point) >= 0)
-            m_MouseMode = MOUSE_OVER_COL_DIVIDE;
-        else if (GetRowBorderAt(point) >= 0)
-            m_MouseMode = MOUSE_OVER_ROW_DIVIDE;
-    }
+    // The border under the press decides, whatever the last move said (a
+    // press may come without a move, and a mode may be left over from a
+    // press whose release never came).
+    const int nBorderCol = GetColumnBorderAt(point);
+    const int nBorderRow = nBorderCol < 0 ? GetRowBorderAt(point) : -1;
+    if (nBorderCol >= 0)
+        m_MouseMode = MOUSE_OVER_COL_DIVIDE;
+    else if (nBorderRow >= 0)
+        m_MouseMode = MOUSE_OVER_ROW_DIVIDE;
+    else
+        m_MouseMode = MOUSE_NOTHING;
     const bool bOverBorder =
         m_MouseMode == MOUSE_OVER_COL_DIVIDE || m_MouseMode == MOUSE_OVER_ROW_DIVIDE;
 
@@ -289,12 +292,7 @@ void CGridCtrl::OnLButtonDown(UINT nFlags, POINT point)
     if (m_MouseMode == MOUSE_OVER_COL_DIVIDE) {
         SetSystemCursor(IDC_SIZEWE);
         m_MouseMode = MOUSE_SIZING_COL;
-        m_LeftClickDownCell.col = GetColumnBorderAt(point);
-        if (m_LeftClickDownCell.col < 0) {  // the border went away (a resize in between)
-            m_MouseMode = MOUSE_NOTHING;
-            m_LeftClickDownCell = CCellID();
-            return;
-        }
+        m_LeftClickDownCell.col = nBorderCol;
         InvertSizingBand(point);
         ConfineCursorForSizing();
         return;
@@ -302,12 +300,7 @@ void CGridCtrl::OnLButtonDown(UINT nFlags, POINT point)
     if (m_MouseMode == MOUSE_OVER_ROW_DIVIDE) {
         SetSystemCursor(IDC_SIZENS);
         m_MouseMode = MOUSE_SIZING_ROW;
-        m_LeftClickDownCell.row = GetRowBorderAt(point);
-        if (m_LeftClickDownCell.row < 0) {
-            m_MouseMode = MOUSE_NOTHING;
-            m_LeftClickDownCell = CCellID();
-            return;
-        }
+        m_LeftClickDownCell.row = nBorderRow;
         InvertSizingBand(point);
         ConfineCursorForSizing();
         return;
@@ -323,9 +316,7 @@ void CGridCtrl::OnLButtonDown(UINT nFlags, POINT point)
     if (!IsCellFixed(m_LeftClickDownCell.row, m_LeftClickDownCell.col)) {
         m_MouseMode = m_bListMode ? MOUSE_SELECT_ROW : MOUSE_SELECT_CELLS;
         OnSelecting(m_LeftClickDownCell);
-        const UINT_PTR nTimer =
-            ::SetTimer(m_hWnd, kAutoScrollTimerId, m_nAutoScrollInterval, nullptr);
-        m_nTimerID = nTimer;
+        m_nTimerID = ::SetTimer(m_hWnd, kAutoScrollTimerId, m_nAutoScrollInterval, nullptr);
     } else if (m_LeftClickDownCell.row < m_nFixedRows) {
         OnFixedRowClick(m_LeftClickDownCell);
     } else {
