@@ -391,8 +391,7 @@ protected:
     void InputPaste();
     void InputClearFocusCellText();
     void InputBeginDrag();
-    void InputShowTitleTip(const RECT& rcText, const char* pszText, const RECT& rcHover,
-                           const LOGFONTA* pLogFont);
+    void InputShowTitleTip(int nRow, int nCol);
     void InputHideTitleTip();
     // ---- End of mouse, keyboard and scrolling ----------------------------
 

@@ -41,10 +41,9 @@ void CGridCtrl::InputBeginDrag()
 {
 }
 
-// Shows the whole text of the cell under the mouse over its text area
-// when the text is cut off there.
-void CGridCtrl::InputShowTitleTip(const RECT& /*rcText*/, const char* /*pszText*/,
-                                  const RECT& /*rcHover*/, const LOGFONTA* /*pLogFont*/)
+// The mouse rests (no button, no mode) over a cell: its title tip shows
+// the whole text when it is cut off there (and title tips are on).
+void CGridCtrl::InputShowTitleTip(int /*nRow*/, int /*nCol*/)
 {
 }
 

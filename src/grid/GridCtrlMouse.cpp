@@ -354,12 +354,11 @@ void CGridCtrl::OnFixedColumnClick(const CCellID& cell)
 
 void CGridCtrl::OnMouseMove(UINT /*nFlags*/, POINT point)
 {
-    RECT rcClient;
-    GetClientRect(&rcClient);
-    const bool bInside = ::PtInRect(&rcClient, point) != FALSE;
-
     if (!m_bLMouseButtonDown) {
-        if (!bInside)
+        // Without the button only moves over the client area count.
+        RECT rcClient;
+        GetClientRect(&rcClient);
+        if (!::PtInRect(&rcClient, point))
             return;
         if (GetColumnBorderAt(point) >= 0) {
             if (m_MouseMode != MOUSE_OVER_COL_DIVIDE)
@@ -378,14 +377,7 @@ void CGridCtrl::OnMouseMove(UINT /*nFlags*/, POINT point)
             CGridCellBase* pCell = GetCell(cell.row, cell.col);
             if (pCell != nullptr) {
                 pCell->OnMouseOver();
-                RECT rcCell;
-                RECT rcText;
-                if (m_bTitleTips && *pCell->GetText() != '\0' &&
-                    !pCell->IsEditing() && GetCellRect(cell.row, cell.col, &rcCell)) {
-                    rcText = rcCell;
-                    if (pCell->GetTipTextRect(&rcText))
-                        InputShowTitleTip(rcText, pCell->GetTipText(), rcCell, pCell->GetFont());
-                }
+                InputShowTitleTip(cell.row, cell.col);
             }
         }
         m_LastMousePoint = point;
