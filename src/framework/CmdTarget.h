@@ -145,3 +145,66 @@ private:
     ON_MESSAGE_BODY(WM_MENUSELECT, pThis->OnMenuSelect(LOWORD(wParam), HIWORD(wParam),      \
                                                        reinterpret_cast<HMENU>(lParam));    \
                     return 0;)
+
+// Mouse messages: the point of lParam (signed; client coordinates but for
+// the wheel, which gives screen coordinates) and the key flags (MK_*).
+#define QUILLON_LPARAM_POINT(lp) \
+    POINT { static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)) }
+#define ON_WM_LBUTTONDOWN()                                                                \
+    ON_MESSAGE_BODY(WM_LBUTTONDOWN,                                                        \
+                    pThis->OnLButtonDown(static_cast<UINT>(wParam), QUILLON_LPARAM_POINT(lParam)); \
+                    return 0;)
+#define ON_WM_LBUTTONUP()                                                                  \
+    ON_MESSAGE_BODY(WM_LBUTTONUP,                                                          \
+                    pThis->OnLButtonUp(static_cast<UINT>(wParam), QUILLON_LPARAM_POINT(lParam)); \
+                    return 0;)
+#define ON_WM_LBUTTONDBLCLK()                                                              \
+    ON_MESSAGE_BODY(WM_LBUTTONDBLCLK,                                                      \
+                    pThis->OnLButtonDblClk(static_cast<UINT>(wParam), QUILLON_LPARAM_POINT(lParam)); \
+                    return 0;)
+#define ON_WM_RBUTTONUP()                                                                  \
+    ON_MESSAGE_BODY(WM_RBUTTONUP,                                                          \
+                    pThis->OnRButtonUp(static_cast<UINT>(wParam), QUILLON_LPARAM_POINT(lParam)); \
+                    return 0;)
+#define ON_WM_MOUSEMOVE()                                                                  \
+    ON_MESSAGE_BODY(WM_MOUSEMOVE,                                                          \
+                    pThis->OnMouseMove(static_cast<UINT>(wParam), QUILLON_LPARAM_POINT(lParam)); \
+                    return 0;)
+// BOOL OnMouseWheel(UINT keys, short delta, POINT screenPoint): FALSE passes
+// the wheel on to the default handling (the parent).
+#define ON_WM_MOUSEWHEEL()                                                                 \
+    ON_MESSAGE_BODY(WM_MOUSEWHEEL,                                                         \
+                    return pThis->OnMouseWheel(LOWORD(wParam), static_cast<short>(HIWORD(wParam)), \
+                                               QUILLON_LPARAM_POINT(lParam))               \
+                               ? 0                                                         \
+                               : pThis->Default();)
+#define ON_WM_CAPTURECHANGED()                                                             \
+    ON_MESSAGE_BODY(WM_CAPTURECHANGED, pThis->OnCaptureChanged(reinterpret_cast<HWND>(lParam)); \
+                    return 0;)
+#define ON_WM_SETCURSOR()                                                                  \
+    ON_MESSAGE_BODY(WM_SETCURSOR, return pThis->OnSetCursor(reinterpret_cast<HWND>(wParam), \
+                                                            LOWORD(lParam), HIWORD(lParam));)
+// Keyboard messages: the key or character, the repeat count and the flags
+// (the high word of lParam).
+#define ON_WM_KEYDOWN()                                                                    \
+    ON_MESSAGE_BODY(WM_KEYDOWN, pThis->OnKeyDown(static_cast<UINT>(wParam), LOWORD(lParam), \
+                                                 HIWORD(lParam));                          \
+                    return 0;)
+#define ON_WM_CHAR()                                                                       \
+    ON_MESSAGE_BODY(WM_CHAR, pThis->OnChar(static_cast<UINT>(wParam), LOWORD(lParam),      \
+                                           HIWORD(lParam));                                \
+                    return 0;)
+#define ON_WM_IME_CHAR()                                                                   \
+    ON_MESSAGE_BODY(WM_IME_CHAR, pThis->OnImeChar(static_cast<UINT>(wParam), LOWORD(lParam), \
+                                                  HIWORD(lParam));                         \
+                    return 0;)
+#define ON_WM_GETDLGCODE() ON_MESSAGE_BODY(WM_GETDLGCODE, return pThis->OnGetDlgCode();)
+// Scroll bars: the request (SB_*), the 16-bit position and the bar control.
+#define ON_WM_VSCROLL()                                                                    \
+    ON_MESSAGE_BODY(WM_VSCROLL, pThis->OnVScroll(LOWORD(wParam), HIWORD(wParam),           \
+                                                 reinterpret_cast<HWND>(lParam));          \
+                    return 0;)
+#define ON_WM_HSCROLL()                                                                    \
+    ON_MESSAGE_BODY(WM_HSCROLL, pThis->OnHScroll(LOWORD(wParam), HIWORD(wParam),           \
+                                                 reinterpret_cast<HWND>(lParam));          \
+                    return 0;)

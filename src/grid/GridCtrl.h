@@ -446,6 +446,79 @@ public:
     LRESULT OnGetFont(WPARAM wParam, LPARAM lParam);
     void OnSysColorChange();
 
+    // ---- Mouse, keyboard and scrolling ---------------------------------
+    // A press on a header cell: sorts by its column (sort on click, under
+    // a wait cursor) and selects columns (fixed row selection).
+    virtual void OnFixedRowClick(const CCellID& cell);
+    // A press on a fixed-column cell: selects rows (fixed column selection).
+    virtual void OnFixedColumnClick(const CCellID& cell);
+
+    void OnLButtonDown(UINT nFlags, POINT point);
+    void OnMouseMove(UINT nFlags, POINT point);
+    void OnLButtonUp(UINT nFlags, POINT point);
+    void OnLButtonDblClk(UINT nFlags, POINT point);
+    void OnRButtonUp(UINT nFlags, POINT point);
+    void OnTimer(UINT_PTR nIDEvent);
+    void OnCaptureChanged(HWND hWndNew);
+    BOOL OnSetCursor(HWND hWnd, UINT nHitTest, UINT message);
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnImeChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    UINT OnGetDlgCode();
+    void OnVScroll(UINT nSBCode, UINT nPos, HWND hScrollBar);
+    void OnHScroll(UINT nSBCode, UINT nPos, HWND hScrollBar);
+    BOOL OnMouseWheel(UINT nFlags, short zDelta, POINT ptScreen);
+
+    // The id of the timer that scrolls while a selection is dragged
+    // outside the window.
+    static constexpr UINT_PTR kAutoScrollTimerId = 513;
+
+protected:
+    // The column whose right border is within the capture range of a
+    // point in the fixed rows (hidden columns skipped), or -1; the same for
+    // the bottom border of a row in the fixed columns.
+    int GetColumnBorderAt(POINT point) const;
+    int GetRowBorderAt(POINT point) const;
+    // Selects by the mouse mode from the selection-start cell to a cell.
+    void OnSelecting(const CCellID& currentCell);
+    // Moves the selection's moving end and the focus to the cell under a
+    // point while the button is held (the point clamped into the
+    // non-fixed client area).
+    void ExtendSelectionToPoint(POINT point, bool bMoveFocus);
+    // The inverted line that follows the mouse while a border is dragged.
+    void InvertSizingBand(POINT point) const;
+    void ConfineCursorForSizing() const;
+    void StopAutoScroll();
+    BOOL IsCellEditableByUser(int nRow, int nCol) const;
+    // Whether a client point lies in the text area of a cell.
+    BOOL IsPointInCellText(const CCellID& cell, POINT point);
+    BOOL IsCellFullyVisible(int nRow, int nCol) const;
+    // The window that receives notifications and the click's WM_COMMAND.
+    HWND GetNotifyWindow() const;
+
+    // Keyboard navigation: the cell a key moves the focus to (pbChangeLine
+    // set when Tab wraps to another row), and scrolling it into view.
+    CCellID GetKeyTarget(UINT nChar, bool bShift, bool bCtrl, bool* pbChangeLine);
+    void ScrollKeyTargetIntoView(UINT nChar, bool bShift, bool bChangeLine, const CCellID& cell);
+    int NextVisibleRow(int nRow, int nStep) const;
+    int NextVisibleColumn(int nCol, int nStep) const;
+
+    // Scrolls one bar by a scroll-bar request; TRUE when the position moved.
+    BOOL ScrollByRequest(int nBar, UINT nSBCode);
+
+    // The in-place editor, the clipboard, drag and drop and the title tip,
+    // as the input handlers reach them.
+    void InputEndEditing();
+    void InputEditCell(int nRow, int nCol, POINT point, UINT nChar);
+    void InputCopy();
+    void InputCut();
+    void InputPaste();
+    void InputClearFocusCellText();
+    void InputBeginDrag();
+    void InputShowTitleTip(int nRow, int nCol);
+    void InputHideTitleTip();
+    // ---- End of mouse, keyboard and scrolling ----------------------------
+
 protected:
     using GridRow = std::vector<CGridCellBase*>;
     using CellMap = std::unordered_map<uint64_t, CCellID>;
