@@ -208,6 +208,8 @@ SIZE CGridCellBase::GetTextExtent(const char* pszText, HDC hDC)
 
     CGridCtrl* pGrid = GetGrid();
     std::unique_ptr<CWindowDC> pClientDC;
+    if (hDC == nullptr && pGrid != nullptr)
+        hDC = pGrid->GetMeasureDC();
     if (hDC == nullptr) {
         pClientDC = std::make_unique<CWindowDC>(pGrid ? pGrid->m_hWnd : nullptr);
         hDC = pClientDC->GetSafeHdc();
@@ -215,7 +217,16 @@ SIZE CGridCellBase::GetTextExtent(const char* pszText, HDC hDC)
             return sizeDefault;
     }
 
-    CSelectObject selFont(hDC, GetFontObject());
+    // The grid's measuring DC keeps the last font selected (most cells share
+    // one); any other DC gets its own font back.
+    HFONT hFont = GetFontObject();
+    std::unique_ptr<CSelectObject> pSelFont;
+    if (pGrid != nullptr && hDC == pGrid->GetMeasureDC()) {
+        if (hFont != nullptr && GetCurrentObject(hDC, OBJ_FONT) != hFont)
+            SelectObject(hDC, hFont);
+    } else {
+        pSelFont = std::make_unique<CSelectObject>(hDC, hFont);
+    }
     const DWORD nFormat = GetFormat();
     const int nMargin = std::max(GetMargin(), 0);
     SIZE size = {0, 0};

@@ -98,6 +98,13 @@ CGridCtrl::~CGridCtrl()
     m_RowData.clear();
 }
 
+HDC CGridCtrl::GetMeasureDC()
+{
+    if (m_pMeasureDC == nullptr)
+        m_pMeasureDC = std::make_unique<CMemoryDC>(nullptr);
+    return m_pMeasureDC->GetSafeHdc();
+}
+
 // The class is registered once per process with the framework's procedure,
 // so that the object is bound while CreateEx runs.
 void CGridCtrl::RegisterGridClass()

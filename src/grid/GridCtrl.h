@@ -23,6 +23,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "framework/GdiHandles.h"
 #include "framework/Wnd.h"
 #include "grid/CellID.h"
 #include "grid/CellRange.h"
@@ -124,6 +125,10 @@ public:
     // Gives column 0 the difference between the client width and the sum
     // of all widths (never below 0).
     void ExpandFirstColumnToFit();
+    // A screen-compatible DC kept for the grid's life, on which cells
+    // measure their text: creating a DC and selecting a font for every
+    // measured cell would cost more than the measuring itself.
+    HDC GetMeasureDC();
     void SetAutoSizeStyle(UINT nStyle) { m_nAutoSizeColumnStyle = nStyle; }
     UINT GetAutoSizeStyle() const { return m_nAutoSizeColumnStyle; }
 
@@ -590,6 +595,8 @@ protected:
     static void RegisterGridClass();
     static void InitialiseOle();
     static int ReadWheelScrollLines();
+
+    std::unique_ptr<CMemoryDC> m_pMeasureDC;
 
     // Counts and data.
     int m_nRows = 0;

@@ -68,14 +68,14 @@ void CGridCtrl::AutoSizeColumn(int nCol, UINT nAutoSizeStyle, BOOL bResetScroll)
     if (nStartRow > nEndRow)
         return;  // nothing to measure: the width stays
 
-    CWindowDC dc(m_hWnd);
-    if (dc.GetSafeHdc() == nullptr)
+    HDC hDC = GetMeasureDC();
+    if (hDC == nullptr)
         return;
     int nWidth = 0;
     for (int nRow = nStartRow; nRow <= nEndRow; ++nRow) {
         CGridCellBase* pCell = GetCell(nRow, nCol);
         if (pCell != nullptr)
-            nWidth = std::max<int>(nWidth, pCell->GetCellExtent(dc).cx);
+            nWidth = std::max<int>(nWidth, pCell->GetCellExtent(hDC).cx);
     }
     m_arColWidths.Set(nCol, nWidth);
     if (bResetScroll)
@@ -95,14 +95,14 @@ void CGridCtrl::AutoSizeRow(int nRow, BOOL bResetScroll)
 {
     if (nRow < 0 || nRow >= m_nRows || GetRowHeight(nRow) == 0 || m_nCols == 0)
         return;
-    CWindowDC dc(m_hWnd);
-    if (dc.GetSafeHdc() == nullptr)
+    HDC hDC = GetMeasureDC();
+    if (hDC == nullptr)
         return;
     int nHeight = 0;
     for (int nCol = 0; nCol < m_nCols; ++nCol) {
         CGridCellBase* pCell = GetCell(nRow, nCol);
         if (pCell != nullptr)
-            nHeight = std::max<int>(nHeight, pCell->GetCellExtent(dc).cy);
+            nHeight = std::max<int>(nHeight, pCell->GetCellExtent(hDC).cy);
     }
     m_arRowHeights.Set(nRow, nHeight);
     if (bResetScroll)
