@@ -17,6 +17,7 @@
 #include "log/SwiftTraceLog.h"
 #include "support/DriveLetter.h"
 #include "support/FolderLink.h"
+#include "support/LogRecorder.h"
 #include "support/TestSupport.h"
 
 using filelisttest::Column;
@@ -25,44 +26,6 @@ using filelisttest::WriteMp3;
 using testsupport::TempFolder;
 
 namespace {
-
-// Keeps every log line with its source line number while it lives.
-class LineSink final : public SwiftTraceSink {
-public:
-    LineSink() : m_saved(global_TheOneSwiftTraceLog)
-    {
-        SwiftTraceLog& log = global_TheOneSwiftTraceLog;
-        for (auto& b : log.m_abChannelOn)
-            b = 0;
-        log.m_bCategoryMask = 0xFF;
-        log.m_pSink = this;
-    }
-    ~LineSink() { global_TheOneSwiftTraceLog = m_saved; }
-    LineSink(const LineSink&) = delete;
-    LineSink& operator=(const LineSink&) = delete;
-
-    int Open(const char*, const char*) override { return 1; }
-    void Close() override {}
-    void Flush() override {}
-    void Write(const char* pszModule, int nLine, int, int nCategory, int nChannel,
-               const char* pszFormat, ...) override
-    {
-        char szText[1024];
-        va_list args;
-        va_start(args, pszFormat);
-        vsnprintf(szText, sizeof(szText), pszFormat, args);
-        va_end(args);
-        char szLine[1200];
-        snprintf(szLine, sizeof(szLine), "%s(%d) [%d:%d] %s", pszModule, nLine, nCategory, nChannel,
-                 szText);
-        lines.emplace_back(szLine);
-    }
-
-    std::vector<std::string> lines;
-
-private:
-    SwiftTraceLog m_saved;
-};
 
 void MakeFolder(const std::string& path)
 {
@@ -104,7 +67,7 @@ TEST(FolderScan, EntriesCountByTheirLastThreeCharactersAndFoldersAreSearched)
     ASSERT_TRUE(WriteMp3(top.File("song.mp3.bak"), "Backup", ""));
 
     FileListHost host;
-    LineSink log;
+    testsupport::LogRecorder log;
     // With the trailing backslash the folder picker gives.
     Scan(host.Grid(), top.Path() + "\\");
 
@@ -117,14 +80,14 @@ TEST(FolderScan, EntriesCountByTheirLastThreeCharactersAndFoldersAreSearched)
 
     // Each folder and each listed file is logged once, with its own line.
     auto count = [&](const std::string& line) {
-        return std::count(log.lines.begin(), log.lines.end(), line);
+        return std::count(log.m_linesWithSource.begin(), log.m_linesWithSource.end(), line);
     };
     EXPECT_EQ(1, count("MainFrm(279) [8:0] Found dir  " + base + "Music.mp3"));
     EXPECT_EQ(1, count("MainFrm(279) [8:0] Found dir  " + base + "upper"));
     EXPECT_EQ(1, count("MainFrm(298) [8:0] Found file " + base + "Music.mp3\\inner.mp3"));
     EXPECT_EQ(1, count("MainFrm(298) [8:0] Found file " + base + "songmp3"));
-    EXPECT_EQ(7u, log.lines.size());
-    for (const std::string& line : log.lines)
+    EXPECT_EQ(7u, log.m_linesWithSource.size());
+    for (const std::string& line : log.m_linesWithSource)
         EXPECT_EQ(std::string::npos, line.find("\\\\")) << line;
 }
 
@@ -163,7 +126,7 @@ TEST(FolderScan, RowsCarryTagsAndMessagesInRed)
     EXPECT_EQ(0, grid.GetSelectedCount());
 
     // Only files without the marker, but the unreadable file stays listed.
-    LineSink log;
+    testsupport::LogRecorder log;
     for (int nRow = grid.GetRowCount() - 1; nRow >= 1; --nRow)
         grid.DeleteRow(nRow);
     Scan(grid, top.Path(), true);
@@ -173,7 +136,7 @@ TEST(FolderScan, RowsCarryTagsAndMessagesInRed)
     EXPECT_EQ(top.File("d151.mp3"), names[2]);
     EXPECT_EQ(top.File("f-broken.mp3"), names[4]);
     EXPECT_EQ("Can't open file for MP3 tags", grid.GetItemText(5, kColMessage));
-    for (const std::string& line : log.lines)
+    for (const std::string& line : log.m_linesWithSource)
         EXPECT_EQ(std::string::npos, line.find("c30marked")) << line;
 }
 

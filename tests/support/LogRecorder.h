@@ -1,6 +1,7 @@
 // Takes the place of the log file while it lives: every category is switched
-// on and each line is kept as "module|category|channel|text" (the source
-// line number is left out). The global log object is restored afterwards.
+// on and each line is kept as "module|category|channel|text" in m_lines, and
+// with its source line as "module(line) [category:channel] text" in
+// m_linesWithSource. The global log object is restored afterwards.
 #pragma once
 
 #include <cstdarg>
@@ -29,7 +30,7 @@ public:
     int Open(const char*, const char*) override { return 1; }
     void Close() override {}
     void Flush() override {}
-    void Write(const char* pszModule, int, int, int nCategory, int nChannel,
+    void Write(const char* pszModule, int nLine, int, int nCategory, int nChannel,
                const char* pszFormat, ...) override
     {
         char szText[1024];
@@ -40,6 +41,9 @@ public:
         char szLine[1200];
         snprintf(szLine, sizeof(szLine), "%s|%d|%d|%s", pszModule, nCategory, nChannel, szText);
         m_lines.emplace_back(szLine);
+        snprintf(szLine, sizeof(szLine), "%s(%d) [%d:%d] %s", pszModule, nLine, nCategory, nChannel,
+                 szText);
+        m_linesWithSource.emplace_back(szLine);
     }
 
     // Number of lines equal to the given one.
@@ -58,9 +62,14 @@ public:
             n += l.find(text) != std::string::npos ? 1 : 0;
         return n;
     }
-    void Clear() { m_lines.clear(); }
+    void Clear()
+    {
+        m_lines.clear();
+        m_linesWithSource.clear();
+    }
 
     std::vector<std::string> m_lines;
+    std::vector<std::string> m_linesWithSource;
 
 private:
     SwiftTraceLog m_saved;
