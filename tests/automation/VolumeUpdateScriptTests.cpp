@@ -278,6 +278,11 @@ TEST(VolumeUpdateScript, AudacityThatCannotStartStopsTheRunWithoutThePrompt)
     EXPECT_FALSE(ProcessFile((folder.Path() + "\\NoSuchAudacity.exe").c_str(), mp3.c_str(), "X"));
     EXPECT_EQ(std::vector<std::string>{"CreateProcess failed"}, prompt.m_texts);
     EXPECT_EQ(std::vector<std::string>{Trace("Starting file " + mp3)}, ScriptLines(log));
+
+    // No path at all is taken as an empty one, not a crash.
+    EXPECT_FALSE(ProcessFile((folder.Path() + "\\NoSuchAudacity.exe").c_str(), nullptr, nullptr));
+    EXPECT_EQ(2u, prompt.m_texts.size());
+    EXPECT_EQ(1u, log.Count(Trace("Starting file ")));
 }
 
 // Each failing step, injected through the stand-in: its trace line, its
