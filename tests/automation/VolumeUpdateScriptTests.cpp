@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "automation/VolumeUpdateScript.h"
+#include "standin/StandInIds.h"
 #include "support/LogRecorder.h"
 #include "support/Mp3Fixture.h"
 #include "support/RecordingPrompt.h"
@@ -115,11 +116,27 @@ public:
     DWORD WaitForInputIdle(HANDLE hProcess, DWORD dwMilliseconds) override
     {
         m_nStreak = 0;
+        if (++m_nIdleWaits == m_nCloseAtIdleWait)
+            CloseStandIn(hProcess);
         return VirtualClock::WaitForInputIdle(hProcess, dwMilliseconds);
     }
 
+    // The idle wait (1 for the start's, then one per step, counted from 1)
+    // at which the stand-in's main window "Song - ..." is closed and the
+    // stand-in has ended: the window the step has just found is gone.
+    int m_nCloseAtIdleWait = 0;
+
 private:
+    static void CloseStandIn(HANDLE hProcess)
+    {
+        const std::string title = std::string("Song") + standin::kTitleSuffix;
+        if (HWND hMain = FindWindowA(nullptr, title.c_str()))
+            PostMessageA(hMain, WM_CLOSE, 0, 0);
+        WaitForSingleObject(hProcess, 10000);
+    }
+
     int m_nStreak = 0;
+    int m_nIdleWaits = 0;
 };
 
 // One MP3 file in a folder of its own, run through the script with the
@@ -298,10 +315,16 @@ TEST(VolumeUpdateScript, FailedStepsEndInThePromptWhoseAnswerDecides)
         const char* pszFailure;  // its failure line
         int nAnswer;             // on the error prompt
         bool bLeftRunning;       // the stand-in still runs afterwards
+        int nCloseAtIdleWait = 0;  // the stand-in closed during this idle wait
     };
     const Case cases[] = {
         {"never:main", "A", "Command: SelectAll", "bRC = 0 (select all)", IDCANCEL, true},
+        // Closed once step 3 has found its window.
+        {"", "A", "Command: Effects/Automatic Volume Control", "bRC = 0 (AVC starting)", IDOK,
+         false, 4},
         {"nocontrol:avc:1", "A", "Push OK button", "bRC = 0 (AVC OK button)", IDOK, true},
+        // Closed once step 6 has found its window.
+        {"", "A", "Command: File/Export As MP3", "bRC = 0 (export as mp3)", IDCANCEL, false, 7},
         {"nocontrol:saveas:1148", "A", "Get child for filename", "bRC = 1 (save as mp3 filename)",
          IDCANCEL, true},
         {"readonly:saveas:1148", "A", "Set filename text", "bRC = 1 (set filename for write)", IDOK,
@@ -326,6 +349,7 @@ TEST(VolumeUpdateScript, FailedStepsEndInThePromptWhoseAnswerDecides)
         ASSERT_TRUE(run.m_bWritten);
         StandInReaper reaper;
         PacedClock clock;
+        clock.m_nCloseAtIdleWait = c.nCloseAtIdleWait;
         RecordingPrompt prompt;
         prompt.m_answers = {c.nAnswer};
         LogRecorder log;
@@ -369,7 +393,7 @@ TEST(VolumeUpdateScript, MissingReplaceQuestionIsShownBeforeThePrompt)
 }
 
 // The longest waits on the virtual clock: 600000 ms for a progress window
-// that stays (import, effect) and 60000 ms for the effect dialog's OK.
+// that stays (import, effect, export) and 60000 ms for the effect dialog's OK.
 TEST(VolumeUpdateScript, LongBudgetsRunOutOnTheVirtualClock)
 {
     struct Case {
@@ -386,6 +410,9 @@ TEST(VolumeUpdateScript, LongBudgetsRunOutOnTheVirtualClock)
         {"never:import,never:avc", "", "bRC = 0 (AVC OK button)", 62000, 62000},
         // No import window; the effect's progress window stays.
         {"never:import", "100000000", "bRC = 0 (AVC disappear)", 602000, 605000},
+        // The export's progress window stays: the 2000 ms looks for the
+        // other two and the three pauses come before.
+        {"never:import,never:avcprogress", "100000000", "bRC = 0 (export)", 607000, 612000},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszFailure);
