@@ -136,7 +136,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR pszCmdLine, int)
             return bGoOn;
         });
         const double dRun = Now() - t0;
-        std::printf("batch run of %d files through UpdateSelectedFiles (%d processed, %zu prompts)\n",
+        std::printf("batch run of %d files through UpdateSelectedFiles (%d processed, %zu "
+                    "prompts)\n",
                     nBatch, nDone, prompt.m_texts.size() - nPromptsBefore);
         std::printf("  seconds per file: %.3f\n", nDone > 0 ? dRun / nDone : 0.0);
         std::printf("  run's overhead beyond ProcessFile: %.3f s in all, %.3f %%\n",
