@@ -198,6 +198,8 @@ std::string ProjectTitleOf(const char* pszPath)
 
 bool ProcessFile(const char* pszAudacityPath, const char* pszPath, const char* pszAlbum)
 {
+    if (pszPath == nullptr)
+        pszPath = "";
     ControlWindow control;
     LOG_LINE(kModule, kLogTrace, "Starting file %s", pszPath);
     const std::string title = ProjectTitleOf(pszPath);
