@@ -13,8 +13,8 @@ BOOL CGridCtrl::ScrollByRequest(int nBar, UINT nSBCode)
     const int nPos = GetScrollPos32(nBar);
     RECT rcClient;
     GetClientRect(&rcClient);
-    const long long nPage = std::max(0, nBar == SB_VERT ? rcClient.bottom - GetFixedRowHeight()
-                                                         : rcClient.right - GetFixedColumnWidth());
+    const long long nPage = std::max<long long>(
+        0, nBar == SB_VERT ? rcClient.bottom - GetFixedRowHeight() : rcClient.right - GetFixedColumnWidth());
     long long nNew = nPos;
     switch (nSBCode) {
     case SB_LINEDOWN:  // SB_LINERIGHT
