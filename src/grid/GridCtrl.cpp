@@ -802,7 +802,7 @@ LRESULT CGridCtrl::SendMessageToParent(int nRow, int nCol, int nMessage) const
 // ---- Message handlers -------------------------------------------------------
 
 // Runs once at a time in the process: the scroll bars it resets can send
-// another WM_SIZE. Registering the drop target and ending an edit join here.
+// another WM_SIZE. The first size registers the drop target; any size ends an edit.
 void CGridCtrl::OnSize(UINT /*nType*/, int /*cx*/, int /*cy*/)
 {
     static bool s_bAlreadyInside = false;

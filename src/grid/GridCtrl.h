@@ -314,18 +314,12 @@ public:
     void InvalidateExtents();
 
     // ---- Virtual operations --------------------------------------------
-    // Clipboard (CutSelectedText, CopyTextFromGrid, PasteTextToGrid), drag
-    // and drop (OnBeginDrag, OnDragEnter, OnDragOver, OnDragLeave, OnDrop)
-    // and the edit commands copy, cut and paste join here.
+    // (Clipboard, drag and drop, editing and printing are declared in their
+    // own block below; header clicks with the mouse handlers.)
     virtual void OnEditSelectAll() { SelectAll(); }
     // Sorts the non-fixed rows by a column; clears the selection and the
     // focus cell. Every column travels with its row.
     virtual BOOL SortItems(int nCol, BOOL bAscending, LPARAM data = 0);
-    // Printing (OnBeginPrinting, OnPrint, OnEndPrinting, PrintRowCells,
-    // PrintColumnHeadings, PrintHeader, PrintFooter, PrintRows), the drag
-    // image, header clicks (OnFixedColumnClick, OnFixedRowClick) and
-    // in-place editing (OnEditCell, OnEndEditCell, ValidateEdit,
-    // EndEditing) join here.
     // Draws the whole visible grid on a DC in client coordinates.
     virtual void OnDraw(HDC hDC);
     // A new cell of the configured class, with its grid, flags and format.
