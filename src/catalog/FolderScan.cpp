@@ -62,7 +62,9 @@ CFolderScan::CFolderScan(CGridCtrl& grid, BOOL bSortAscending)
 void CFolderScan::ScanFolder(const char* pszFolder, bool bOnlyNonAvc)
 {
     m_visited.clear();
-    ScanLevel(AbsoluteFolder(pszFolder != nullptr ? pszFolder : ""), bOnlyNonAvc, 0);
+    m_entered.clear();
+    m_bIdentities = false;
+    ScanLevel(AbsoluteFolder(pszFolder != nullptr ? pszFolder : ""), bOnlyNonAvc, 0, false);
 }
 
 // A folder is known by its volume serial and file index, which every path
@@ -71,7 +73,23 @@ void CFolderScan::ScanFolder(const char* pszFolder, bool bOnlyNonAvc)
 // serial stays that of the letter, so the final path (with every link
 // resolved) is part of the identity too: two different folders never match,
 // and a link back to a folder always does.
-bool CFolderScan::EnterFolder(const std::string& folder)
+bool CFolderScan::EnterFolder(const std::string& folder, bool bLink)
+{
+    if (!m_bIdentities && !bLink) {
+        m_entered.push_back(folder);
+        return true;
+    }
+    if (!m_bIdentities) {
+        // The first link: from now on a folder may come round again.
+        m_bIdentities = true;
+        for (const std::string& entered : m_entered)
+            AddIdentity(entered);
+        m_entered.clear();
+    }
+    return AddIdentity(folder);
+}
+
+bool CFolderScan::AddIdentity(const std::string& folder)
 {
     const std::string path = folder + "\\";  // "C:" alone would name a current folder
     HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -103,12 +121,12 @@ bool CFolderScan::EnterFolder(const std::string& folder)
 // nested levels' steps would all be overwritten by the top level's (auto-size
 // measures every row, the sort orders every row and clears the selection),
 // so they are left out unless asked for.
-void CFolderScan::ScanLevel(const std::string& folder, bool bOnlyNonAvc, int nDepth)
+void CFolderScan::ScanLevel(const std::string& folder, bool bOnlyNonAvc, int nDepth, bool bLink)
 {
     CWaitCursor wait;
     int nProblems = 0;
 
-    if (EnterFolder(folder)) {
+    if (EnterFolder(folder, bLink)) {
         CFileFind finder;
         BOOL bWorking = finder.FindFile((folder + "\\*.*").c_str());
         while (bWorking) {
@@ -118,7 +136,8 @@ void CFolderScan::ScanLevel(const std::string& folder, bool bOnlyNonAvc, int nDe
             const std::string path = folder + "\\" + finder.GetFileName();
             if (finder.IsDirectory()) {
                 LOG_AT(kModule, 279, kLogTrace, 0, "Found dir  %s", path.c_str());
-                ScanLevel(path, bOnlyNonAvc, nDepth + 1);
+                const bool bIsLink = (finder.GetAttributes() & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+                ScanLevel(path, bOnlyNonAvc, nDepth + 1, bIsLink);
             } else if (HasMp3Ending(finder.GetFileName())) {
                 AddFile(path, bOnlyNonAvc, nProblems);
             }

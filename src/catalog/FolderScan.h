@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <vector>
 #include <tuple>
 
 #include "catalog/FileListGrid.h"
@@ -31,17 +32,24 @@ public:
     void SetClosingStepsAtEveryLevel(bool bEveryLevel) { m_bEveryLevel = bEveryLevel; }
 
 private:
-    void ScanLevel(const std::string& folder, bool bOnlyNonAvc, int nDepth);
+    void ScanLevel(const std::string& folder, bool bOnlyNonAvc, int nDepth, bool bLink);
     void AddFile(const std::string& path, bool bOnlyNonAvc, int& nProblems);
-    // Remembers a folder by its file-system identity; false when it was
-    // entered before in this scan (through a link to it).
-    bool EnterFolder(const std::string& folder);
+    // Remembers a folder entered; false when it was entered before in this
+    // scan (through a link to it). bLink: the folder entry is a link.
+    bool EnterFolder(const std::string& folder, bool bLink);
+    // Adds a folder's file-system identity; false when it is there already.
+    bool AddIdentity(const std::string& folder);
 
     CGridCtrl& m_grid;
     BOOL m_bSortAscending;
     bool m_bEveryLevel = false;
+    // Without links a tree visits each folder once, so identities (which
+    // cost a folder opening each) are read only from the first link on;
+    // until then the folders entered are kept by path.
+    bool m_bIdentities = false;
+    std::vector<std::string> m_entered;
     // Volume serial, file index and final (link-free) path of every folder
-    // entered.
+    // entered since identities are read.
     std::set<std::tuple<DWORD, std::uint64_t, std::string>> m_visited;
 };
 
