@@ -16,6 +16,7 @@
 
 #include "catalog/TagReader.h"
 #include "common/BareTagRead.h"
+#include "support/HostPath.h"
 #include "support/Mp3Files.h"
 #include "support/TestSupport.h"
 
@@ -46,7 +47,7 @@ int main(int argc, char** argv)
         paths.push_back(folder.File(szName));
         if (!testsupport::WriteFileBytes(paths.back(), tag.Render() + audio))
             return 1;
-        unixPaths.push_back(HostPath(paths.back()));
+        unixPaths.push_back(testsupport::HostPath(paths.back()));
     }
 
     std::vector<double> readTagsMs, bareMs, convertMs;
@@ -85,7 +86,7 @@ int main(int argc, char** argv)
         const auto t = Clock::now();
         size_t cchConverted = 0;
         for (const auto& path : paths)
-            cchConverted += HostPath(path).size();
+            cchConverted += testsupport::HostPath(path).size();
         const double msConvert = msSince(t);
         if (run > 0 && cchConverted > 0) {
             readTagsMs.push_back(msReadTags);

@@ -22,16 +22,6 @@ size_t Latin1Length(const id3_ucs4_t* pText)
 
 }  // namespace
 
-std::string HostPath(const std::string& path)
-{
-    std::vector<WCHAR> wide(path.size() + 1);
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
-    char* pszUnix = wine_get_unix_file_name(wide.data());
-    std::string unixPath = pszUnix ? pszUnix : "";
-    HeapFree(GetProcessHeap(), 0, pszUnix);
-    return unixPath;
-}
-
 std::size_t BareRead(const std::string& unixPath)
 {
     id3_file* pFile = id3_file_open(unixPath.c_str(), ID3_FILE_MODE_READONLY);

@@ -1,14 +1,11 @@
 // Shared by the benchmarks that compare the program's tag reading with a bare
-// loop of the same libid3tag calls: the Unix path libid3tag needs under Wine,
-// the bare read itself, and the median of timed runs.
+// loop of the same libid3tag calls: the bare read itself (on host paths, see
+// support/HostPath.h) and the median of timed runs.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <vector>
-
-// The host (Unix) path of a Windows path, as Wine maps it.
-std::string HostPath(const std::string& path);
 
 // The libid3tag calls of one tag read (open read-only, tag, COMM full text,
 // first TALB string, Latin-1 copies, close), without anything around them;

@@ -23,6 +23,7 @@
 #include "catalog/FolderScan.h"
 #include "grid/GridCtrl.h"
 #include "common/BareTagRead.h"
+#include "support/HostPath.h"
 #include "support/Mp3Files.h"
 #include "support/TestSupport.h"
 
@@ -127,7 +128,7 @@ int main(int argc, char** argv)
         const std::string path = top.File(szName);
         if (!testsupport::WriteFileBytes(path, tag.Render() + audio))
             return 1;
-        unixPaths.push_back(HostPath(path));
+        unixPaths.push_back(testsupport::HostPath(path));
     }
 
     Host host;

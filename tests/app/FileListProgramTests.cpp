@@ -7,23 +7,8 @@
 #include "app/resource.h"
 #include "support/DriveLetter.h"
 #include "support/ProgramProcess.h"
+#include "support/SettingsRegistry.h"
 #include "support/TestSupport.h"
-
-namespace {
-
-const char kKeyPath[] = "SOFTWARE\\Tarnvale\\Quillon";
-
-std::string StoredDirectory()
-{
-    char sz[1024] = "";
-    DWORD cb = sizeof(sz);
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, kKeyPath, "DefaultDirectory", RRF_RT_REG_SZ, nullptr, sz,
-                     &cb) != ERROR_SUCCESS)
-        return "<absent>";
-    return sz;
-}
-
-}  // namespace
 
 TEST(FileListProgram, TheChosenFolderIsStoredAtExit)
 {
@@ -33,20 +18,15 @@ TEST(FileListProgram, TheChosenFolderIsStoredAtExit)
     ASSERT_TRUE(drive.IsMapped());
     const std::string music = drive.Root() + "\\Music\\";
 
-    testsupport::DeleteRegTree(HKEY_LOCAL_MACHINE, kKeyPath);
-    HKEY hKey = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, nullptr, 0,
-                                             KEY_ALL_ACCESS, nullptr, &hKey, nullptr));
-    RegSetValueExA(hKey, "DefaultDirectory", 0, REG_SZ, reinterpret_cast<const BYTE*>(music.c_str()),
-                   static_cast<DWORD>(music.size() + 1));
-    RegCloseKey(hKey);
+    testsupport::DeleteSettings();
+    ASSERT_TRUE(testsupport::StoreSetting("DefaultDirectory", music));
 
     testsupport::ProgramProcess program;
     ASSERT_TRUE(program.Start("Quillon", top.Path()));
     HWND hMain = program.WaitForWindow("Quillon");
     ASSERT_NE(nullptr, hMain);
     // Stored as given at start; the picker then starts on it.
-    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kKeyPath, "DefaultDirectory");
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, testsupport::kSettingsKeyPath, "DefaultDirectory");
 
     PostMessageA(hMain, WM_COMMAND, ID_FILE_LOAD_ALL, 0);
     HWND hDlg = program.WaitForWindow("Blar...");
@@ -58,6 +38,6 @@ TEST(FileListProgram, TheChosenFolderIsStoredAtExit)
 
     PostMessageA(hMain, WM_CLOSE, 0, 0);
     EXPECT_EQ(0, program.WaitForExit());
-    EXPECT_EQ(music, StoredDirectory());
-    testsupport::DeleteRegTree(HKEY_LOCAL_MACHINE, kKeyPath);
+    EXPECT_EQ(music, testsupport::StoredSetting("DefaultDirectory"));
+    testsupport::DeleteSettings();
 }

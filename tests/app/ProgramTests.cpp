@@ -4,34 +4,15 @@
 
 #include "app/resource.h"
 #include "support/ProgramProcess.h"
+#include "support/SettingsRegistry.h"
 #include "support/TestSupport.h"
-
-namespace {
-
-const char kKeyPath[] = "SOFTWARE\\Tarnvale\\Quillon";
-
-std::string Stored(const char* pszName)
-{
-    char sz[1024] = "";
-    DWORD cb = sizeof(sz);
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, kKeyPath, pszName, RRF_RT_REG_SZ, nullptr, sz, &cb) !=
-        ERROR_SUCCESS)
-        return "<absent>";
-    return sz;
-}
-
-}  // namespace
 
 TEST(Program, StartsShowsItsWindowAndStoresSettingsOnClose)
 {
-    testsupport::DeleteRegTree(HKEY_LOCAL_MACHINE, kKeyPath);
+    testsupport::DeleteSettings();
     // Changed log settings in the registry change nothing in the logging.
-    HKEY hKey = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, nullptr, 0,
-                                             KEY_ALL_ACCESS, nullptr, &hKey, nullptr));
-    RegSetValueExA(hKey, "LogFile", 0, REG_SZ, reinterpret_cast<const BYTE*>("Other.log"), 10);
-    RegSetValueExA(hKey, "LogFlags", 0, REG_SZ, reinterpret_cast<const BYTE*>("*:!*"), 5);
-    RegCloseKey(hKey);
+    ASSERT_TRUE(testsupport::StoreSetting("LogFile", "Other.log"));
+    ASSERT_TRUE(testsupport::StoreSetting("LogFlags", "*:!*"));
 
     testsupport::TempFolder logs("qprog");
     testsupport::ProgramProcess program;
@@ -45,11 +26,11 @@ TEST(Program, StartsShowsItsWindowAndStoresSettingsOnClose)
     PostMessageA(hMain, WM_CLOSE, 0, 0);
     EXPECT_EQ(0, program.WaitForExit());
 
-    EXPECT_EQ("Other.log", Stored("LogFile"));
-    EXPECT_EQ("*:!*", Stored("LogFlags"));
+    EXPECT_EQ("Other.log", testsupport::StoredSetting("LogFile"));
+    EXPECT_EQ("*:!*", testsupport::StoredSetting("LogFlags"));
     EXPECT_EQ("D:\\cpp\\Audacity\\audacity\\audacity\\win\\Release\\audacity.exe",
-              Stored("AudacityFilename"));
-    EXPECT_EQ("C:\\Temp", Stored("DefaultDirectory"));
+              testsupport::StoredSetting("AudacityFilename"));
+    EXPECT_EQ("C:\\Temp", testsupport::StoredSetting("DefaultDirectory"));
 
     // The log went to Quillon.log with every channel on, whatever the registry says.
     EXPECT_EQ("", testsupport::ReadFileBytes(logs.File("Other.log")));
@@ -57,7 +38,7 @@ TEST(Program, StartsShowsItsWindowAndStoresSettingsOnClose)
     const auto eol = log.find("\r\n");
     ASSERT_NE(std::string::npos, eol);
     EXPECT_NE(std::string::npos, log.substr(0, eol).find("Quillon(74) [8:1] OnCreate::InitLogFile"));
-    testsupport::DeleteRegTree(HKEY_LOCAL_MACHINE, kKeyPath);
+    testsupport::DeleteSettings();
 }
 
 namespace {
@@ -78,7 +59,7 @@ bool WaitGone(HWND hWnd)
 
 TEST(Program, FindAudacityCancelKeepsAndOkStoresTheChosenPathAtExit)
 {
-    testsupport::DeleteRegTree(HKEY_LOCAL_MACHINE, kKeyPath);
+    testsupport::DeleteSettings();
     testsupport::TempFolder folder("qfinda");
     const std::string chosen = folder.File("audacity.exe");
     ASSERT_TRUE(testsupport::WriteFileBytes(chosen, "MZ"));
@@ -107,13 +88,13 @@ TEST(Program, FindAudacityCancelKeepsAndOkStoresTheChosenPathAtExit)
 
     PostMessageA(hMain, WM_CLOSE, 0, 0);
     EXPECT_EQ(0, program.WaitForExit());
-    EXPECT_EQ(chosen, Stored("AudacityFilename"));
-    testsupport::DeleteRegTree(HKEY_LOCAL_MACHINE, kKeyPath);
+    EXPECT_EQ(chosen, testsupport::StoredSetting("AudacityFilename"));
+    testsupport::DeleteSettings();
 }
 
 TEST(Program, CancelledFindAudacityStoresTheOldPath)
 {
-    testsupport::DeleteRegTree(HKEY_LOCAL_MACHINE, kKeyPath);
+    testsupport::DeleteSettings();
     testsupport::TempFolder folder("qfindc");
     const std::string chosen = folder.File("audacity.exe");
     ASSERT_TRUE(testsupport::WriteFileBytes(chosen, "MZ"));
@@ -131,6 +112,6 @@ TEST(Program, CancelledFindAudacityStoresTheOldPath)
     PostMessageA(hMain, WM_CLOSE, 0, 0);
     EXPECT_EQ(0, program.WaitForExit());
     EXPECT_EQ("D:\\cpp\\Audacity\\audacity\\audacity\\win\\Release\\audacity.exe",
-              Stored("AudacityFilename"));
-    testsupport::DeleteRegTree(HKEY_LOCAL_MACHINE, kKeyPath);
+              testsupport::StoredSetting("AudacityFilename"));
+    testsupport::DeleteSettings();
 }

@@ -11,32 +11,11 @@
 #include "support/Mp3Fixture.h"
 #include "support/ProgramProcess.h"
 #include "support/StandInSupport.h"
+#include "support/SettingsRegistry.h"
 #include "support/TestSupport.h"
 #include "support/WindowFinder.h"
 
 namespace {
-
-const char kKeyPath[] = "SOFTWARE\\Tarnvale\\Quillon";
-
-void StoreSetting(const char* pszName, const std::string& value)
-{
-    HKEY hKey = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, nullptr, 0,
-                                             KEY_ALL_ACCESS, nullptr, &hKey, nullptr));
-    RegSetValueExA(hKey, pszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(hKey);
-}
-
-std::string StoredSetting(const char* pszName)
-{
-    char sz[1024] = "";
-    DWORD cb = sizeof(sz);
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, kKeyPath, pszName, RRF_RT_REG_SZ, nullptr, sz, &cb) !=
-        ERROR_SUCCESS)
-        return "<absent>";
-    return sz;
-}
 
 size_t CountOf(const std::string& text, const std::string& what)
 {
@@ -94,14 +73,14 @@ protected:
         ASSERT_TRUE(drive.IsMapped());
         music = drive.Root() + "\\Music\\";
         CreateDirectoryA(top.File("Music").c_str(), nullptr);
-        testsupport::DeleteRegTree(HKEY_LOCAL_MACHINE, kKeyPath);
-        StoreSetting("DefaultDirectory", music);
-        StoreSetting("AudacityFilename", testsupport::StandInProgramPath());
+        testsupport::DeleteSettings();
+        ASSERT_TRUE(testsupport::StoreSetting("DefaultDirectory", music));
+        ASSERT_TRUE(testsupport::StoreSetting("AudacityFilename", testsupport::StandInProgramPath()));
     }
     void TearDown() override
     {
         program.Kill();
-        testsupport::DeleteRegTree(HKEY_LOCAL_MACHINE, kKeyPath);
+        testsupport::DeleteSettings();
     }
     std::string AddFile(const std::string& folder, const std::string& name,
                         const std::string& album, const std::string& comment)
@@ -197,9 +176,9 @@ TEST_F(UpdateRunProgram, ErrorPromptOkGoesOnAndCancelClosesTheProgramStoringSett
     // No overwrite question ever comes: every file fails at that step.
     testsupport::StandInEnvironment env(transcripts.File("transcript.txt"), "never:replace", "300");
     // The folder stored at start differs from the one chosen in this run.
-    StoreSetting("DefaultDirectory", music + "A\\");
+    ASSERT_TRUE(testsupport::StoreSetting("DefaultDirectory", music + "A\\"));
     Start();
-    StoreSetting("DefaultDirectory", "C:\\Elsewhere");
+    ASSERT_TRUE(testsupport::StoreSetting("DefaultDirectory", "C:\\Elsewhere"));
     Load(ID_FILE_LOAD_ALL);
     PostMessageA(hMain, WM_COMMAND, ID_FILE_UPDATE_SELECTED, 0);
 
@@ -229,7 +208,7 @@ TEST_F(UpdateRunProgram, ErrorPromptOkGoesOnAndCancelClosesTheProgramStoringSett
     EXPECT_EQ(2u, CountOf(log, "bRC = 0 (no replace dialog)"));
     EXPECT_EQ(2u, CountOf(log, "ERROR in processing file"));
     // The folder chosen in this run was stored by the normal exit.
-    EXPECT_EQ(music + "A\\", StoredSetting("DefaultDirectory"));
+    EXPECT_EQ(music + "A\\", testsupport::StoredSetting("DefaultDirectory"));
     // The stand-ins left behind by the failed steps are ended.
     for (HWND hWnd : testsupport::TopWindows(0, "second - Audacity stand-in"))
         PostMessageA(hWnd, WM_CLOSE, 0, 0);
@@ -241,7 +220,7 @@ TEST_F(UpdateRunProgram, ErrorPromptOkGoesOnAndCancelClosesTheProgramStoringSett
 TEST_F(UpdateRunProgram, AnEditorThatCannotStartClosesTheProgram)
 {
     AddFile("A", "song.mp3", "A", "x");
-    StoreSetting("AudacityFilename", "C:\\No Such Folder\\audacity.exe");
+    ASSERT_TRUE(testsupport::StoreSetting("AudacityFilename", "C:\\No Such Folder\\audacity.exe"));
     Start();
     Load(ID_FILE_LOAD_ALL);
     PostMessageA(hMain, WM_COMMAND, ID_FILE_UPDATE_SELECTED, 0);
@@ -251,7 +230,7 @@ TEST_F(UpdateRunProgram, AnEditorThatCannotStartClosesTheProgram)
     ASSERT_TRUE(Answer(hBox, "OK"));
     EXPECT_EQ(0, program.WaitForExit(15000));
     EXPECT_EQ(0u, CountOf(Log(), "ERROR in processing file"));
-    EXPECT_EQ("C:\\No Such Folder\\audacity.exe", StoredSetting("AudacityFilename"));
+    EXPECT_EQ("C:\\No Such Folder\\audacity.exe", testsupport::StoredSetting("AudacityFilename"));
 }
 
 TEST_F(UpdateRunProgram, NothingSelectedDoesNothingVisible)

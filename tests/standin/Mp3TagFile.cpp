@@ -1,5 +1,7 @@
 #include "standin/Mp3TagFile.h"
 
+#include "support/HostPath.h"
+
 #include <cstdlib>
 #include <memory>
 #include <vector>
@@ -7,12 +9,6 @@
 #include <windows.h>
 
 #include <id3tag.h>
-
-#ifdef __WINE__
-// kernel32's conversion of a Windows path into the host's; the result comes
-// from the process heap.
-extern "C" char* CDECL wine_get_unix_file_name(const WCHAR* pszDosName);
-#endif
 
 namespace standin {
 
@@ -36,26 +32,6 @@ struct HandleCloser {
     void operator()(HANDLE h) const { CloseHandle(h); }
 };
 using FileHandle = std::unique_ptr<void, HandleCloser>;
-
-// libid3tag opens files with the C library, which under Wine is the host's.
-std::string HostPath(const std::string& path)
-{
-#ifdef __WINE__
-    const int cch = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
-    if (cch <= 0)
-        return std::string();
-    std::vector<WCHAR> wide(cch);
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), cch);
-    char* pszUnix = wine_get_unix_file_name(wide.data());
-    if (pszUnix == nullptr)
-        return std::string();
-    std::string unixPath(pszUnix);
-    HeapFree(GetProcessHeap(), 0, pszUnix);
-    return unixPath;
-#else
-    return path;
-#endif
-}
 
 std::string ToLatin1(const id3_ucs4_t* pText)
 {
@@ -217,7 +193,7 @@ bool RebuildFile(const std::string& path, DWORD dwOldTagSize, const std::vector<
 bool ReadMp3Tags(const std::string& path, Mp3Tags* pTags, std::string* pError)
 {
     *pTags = Mp3Tags();
-    Id3File file(id3_file_open(HostPath(path).c_str(), ID3_FILE_MODE_READONLY));
+    Id3File file(id3_file_open(testsupport::HostPath(path).c_str(), ID3_FILE_MODE_READONLY));
     if (!file) {
         *pError = "cannot open " + path;
         return false;
@@ -245,7 +221,7 @@ bool WriteMp3Tags(const std::string& path, const Mp3Tags& tags, std::string* pEr
         return false;
     }
     {
-        Id3File file(id3_file_open(HostPath(path).c_str(), ID3_FILE_MODE_READWRITE));
+        Id3File file(id3_file_open(testsupport::HostPath(path).c_str(), ID3_FILE_MODE_READWRITE));
         id3_tag* pTag = file ? id3_file_tag(file.get()) : nullptr;
         if (pTag == nullptr) {
             *pError = "cannot open " + path + " for writing";

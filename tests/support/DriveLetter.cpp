@@ -1,5 +1,7 @@
 #include "support/DriveLetter.h"
 
+#include "support/HostPath.h"
+
 #include <windows.h>
 
 #ifdef __WINE__
@@ -8,7 +10,6 @@
 #include <cstdlib>
 #include <cstring>
 
-extern "C" char* CDECL wine_get_unix_file_name(const WCHAR* pszDosName);
 #endif
 
 namespace testsupport {
@@ -22,24 +23,10 @@ bool IsFree(char cLetter)
 }
 
 #ifdef __WINE__
-// The Unix path of a Windows path, or "".
-std::string UnixPath(const std::string& windowsPath)
-{
-    WCHAR wsz[MAX_PATH];
-    if (MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wsz, MAX_PATH) == 0)
-        return std::string();
-    char* psz = wine_get_unix_file_name(wsz);
-    if (psz == nullptr)
-        return std::string();
-    std::string path(psz);
-    HeapFree(GetProcessHeap(), 0, psz);
-    return path;
-}
-
 // The prefix's dosdevices folder, found through the Unix path of C:.
 std::string DosDevicesFolder()
 {
-    std::string c = UnixPath("C:\\");
+    std::string c = HostPath("C:\\");
     const std::string marker = "/dosdevices/";
     const size_t pos = c.rfind(marker);
     if (pos != std::string::npos)
@@ -59,7 +46,7 @@ MappedDrive::MappedDrive(const std::string& folder)
     if (cLetter == 'D')
         return;
 #ifdef __WINE__
-    const std::string target = UnixPath(folder);
+    const std::string target = HostPath(folder);
     const std::string devices = DosDevicesFolder();
     if (target.empty() || devices.empty())
         return;

@@ -4,26 +4,11 @@
 
 #ifdef __WINE__
 #include <unistd.h>
-
-extern "C" char* CDECL wine_get_unix_file_name(const WCHAR* pszDosName);
 #endif
 
 namespace testsupport {
 
 #ifdef __WINE__
-std::string HostPath(const std::string& windowsPath)
-{
-    WCHAR wsz[1024];
-    if (MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wsz, 1024) == 0)
-        return std::string();
-    char* psz = wine_get_unix_file_name(wsz);
-    if (psz == nullptr)
-        return std::string();
-    std::string path(psz);
-    HeapFree(GetProcessHeap(), 0, psz);
-    return path;
-}
-
 bool MakeFolderLink(const std::string& linkPath, const std::string& targetPath)
 {
     const std::string link = HostPath(linkPath);

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "support/HostPath.h"
+
 namespace testsupport {
 
 // Makes linkPath a symbolic link to the folder targetPath (Windows paths).
@@ -14,8 +16,6 @@ bool MakeFolderLink(const std::string& linkPath, const std::string& targetPath);
 bool MakeUnopenableFile(const std::string& path);
 
 #ifdef __WINE__
-// The Unix path of a Windows path, or "".
-std::string HostPath(const std::string& windowsPath);
 // Binds a Unix socket at the Unix path (UnixSocket.cpp).
 bool BindUnixSocket(const std::string& unixPath);
 #endif

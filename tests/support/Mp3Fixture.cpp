@@ -1,5 +1,6 @@
 #include "support/Mp3Fixture.h"
 
+#include "support/HostPath.h"
 #include "support/Mp3Files.h"
 #include "support/TestSupport.h"
 
@@ -10,35 +11,12 @@
 
 #include <id3tag.h>
 
-#ifdef __WINE__
-extern "C" char* CDECL wine_get_unix_file_name(const WCHAR* pszDosName);
-#endif
-
 namespace testsupport {
 
 namespace {
 
 constexpr size_t kFrameBytes = 417;  // 144 * 128000 / 44100, no padding bit
 constexpr size_t kSideInfoBytes = 32;
-
-std::string HostPath(const std::string& path)
-{
-#ifdef __WINE__
-    const int cch = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
-    if (cch <= 0)
-        return std::string();
-    std::vector<WCHAR> wide(cch);
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), cch);
-    char* pszUnix = wine_get_unix_file_name(wide.data());
-    if (pszUnix == nullptr)
-        return std::string();
-    std::string unixPath(pszUnix);
-    HeapFree(GetProcessHeap(), 0, pszUnix);
-    return unixPath;
-#else
-    return path;
-#endif
-}
 
 std::string Latin1(const id3_ucs4_t* pText)
 {
