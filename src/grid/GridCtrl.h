@@ -505,17 +505,6 @@ protected:
     // Scrolls one bar by a scroll-bar request; TRUE when the position moved.
     BOOL ScrollByRequest(int nBar, UINT nSBCode);
 
-    // The in-place editor, the clipboard, drag and drop and the title tip,
-    // as the input handlers reach them.
-    void InputEndEditing();
-    void InputEditCell(int nRow, int nCol, POINT point, UINT nChar);
-    void InputCopy();
-    void InputCut();
-    void InputPaste();
-    void InputClearFocusCellText();
-    void InputBeginDrag();
-    void InputShowTitleTip(int nRow, int nCol);
-    void InputHideTitleTip();
     // ---- End of mouse, keyboard and scrolling ----------------------------
 
 protected:

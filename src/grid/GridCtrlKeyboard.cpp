@@ -181,26 +181,26 @@ void CGridCtrl::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/)
             break;
         case 'C':
         case VK_INSERT:
-            InputCopy();
+            OnEditCopy();
             break;
         case 'X':
-            InputCut();
+            OnEditCut();
             break;
         case 'V':
-            InputPaste();
+            OnEditPaste();
             break;
         default:
             break;
         }
     }
     if (bShift && nChar == VK_INSERT) {
-        InputPaste();
+        OnEditPaste();
         return;
     }
     if (nChar == VK_DELETE)
-        InputClearFocusCellText();
+        ValidateAndModifyCellContents(m_idCurrentCell.row, m_idCurrentCell.col, "");
     else if (nChar == VK_F2)
-        InputEditCell(m_idCurrentCell.row, m_idCurrentCell.col, POINT{-1, -1}, VK_LBUTTON);
+        OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, POINT{-1, -1}, VK_LBUTTON);
 
     bool bChangeLine = false;
     const CCellID next = GetKeyTarget(nChar, bShift, bCtrl, &bChangeLine);
@@ -231,7 +231,7 @@ void CGridCtrl::OnChar(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/)
 {
     if (!IsKeyDown(VK_CONTROL) && m_MouseMode == MOUSE_NOTHING && nChar != VK_ESCAPE &&
         !(nChar == VK_TAB && m_bHandleTabKey) && IsValid(m_idCurrentCell)) {
-        InputEditCell(m_idCurrentCell.row, m_idCurrentCell.col, POINT{-1, -1}, nChar);
+        OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, POINT{-1, -1}, nChar);
         return;
     }
     Default();

@@ -241,7 +241,7 @@ void CGridCtrl::OnLButtonDown(UINT nFlags, POINT point)
     else if (!IsValid(m_SelectionStartCell))
         m_SelectionStartCell = m_idCurrentCell;
 
-    InputEndEditing();
+    EndEditing();
     if (CGridCellBase* pCell = GetCell(m_LeftClickDownCell.row, m_LeftClickDownCell.col))
         pCell->OnClickDown(point);
 
@@ -377,7 +377,7 @@ void CGridCtrl::OnMouseMove(UINT /*nFlags*/, POINT point)
             CGridCellBase* pCell = GetCell(cell.row, cell.col);
             if (pCell != nullptr) {
                 pCell->OnMouseOver();
-                InputShowTitleTip(cell.row, cell.col);
+                ShowTitleTip(cell.row, cell.col);
             }
         }
         m_LastMousePoint = point;
@@ -408,7 +408,8 @@ void CGridCtrl::OnMouseMove(UINT /*nFlags*/, POINT point)
     case MOUSE_PREPARE_DRAG:
         if (point.x != m_LeftClickDownPoint.x || point.y != m_LeftClickDownPoint.y) {
             m_MouseMode = MOUSE_PREPARE_DRAG;
-            InputBeginDrag();
+            if (m_bAllowDragAndDrop)
+                OnBeginDrag();
         }
         break;
     default:
@@ -437,7 +438,7 @@ void CGridCtrl::OnLButtonUp(UINT nFlags, POINT point)
 
     switch (m_MouseMode) {
     case MOUSE_PREPARE_EDIT:
-        InputEditCell(m_idCurrentCell.row, m_idCurrentCell.col, point, VK_LBUTTON);
+        OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, point, VK_LBUTTON);
         break;
     case MOUSE_PREPARE_DRAG: {
         // Released without dragging: a plain click on the selected cell.
@@ -548,7 +549,7 @@ void CGridCtrl::OnLButtonDblClk(UINT /*nFlags*/, POINT point)
         }
     } else if (nMode == MOUSE_NOTHING && !IsCellFixed(cell.row, cell.col) &&
                IsPointInCellText(cell, point)) {
-        InputEditCell(cell.row, cell.col, point, VK_LBUTTON);
+        OnEditCell(cell.row, cell.col, point, VK_LBUTTON);
     }
     if (CGridCellBase* pCell = GetCell(cell.row, cell.col))
         pCell->OnDblClick(point);
@@ -559,7 +560,7 @@ void CGridCtrl::OnLButtonDblClk(UINT /*nFlags*/, POINT point)
 
 void CGridCtrl::OnRButtonUp(UINT /*nFlags*/, POINT point)
 {
-    InputEndEditing();
+    EndEditing();
     const CCellID cell = GetCellFromPt(point);
     if (IsValid(cell)) {
         SetFocusCell(std::max(cell.row, m_nFixedRows), std::max(cell.col, m_nFixedCols));

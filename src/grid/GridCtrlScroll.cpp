@@ -68,15 +68,15 @@ BOOL CGridCtrl::ScrollByRequest(int nBar, UINT nSBCode)
 
 void CGridCtrl::OnVScroll(UINT nSBCode, UINT /*nPos*/, HWND /*hScrollBar*/)
 {
-    InputEndEditing();
-    InputHideTitleTip();
+    EndEditing();
+    HideTitleTip();
     ScrollByRequest(SB_VERT, nSBCode);
 }
 
 void CGridCtrl::OnHScroll(UINT nSBCode, UINT /*nPos*/, HWND /*hScrollBar*/)
 {
-    InputEndEditing();
-    InputHideTitleTip();
+    EndEditing();
+    HideTitleTip();
     ScrollByRequest(SB_HORZ, nSBCode);
 }
 
