@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "framework/GdiHandles.h"
+#include "framework/StandardIds.h"
 #include "framework/Wnd.h"
 #include "grid/CellID.h"
 #include "grid/CellRange.h"
@@ -54,13 +55,6 @@ constexpr UINT GVS_DEFAULT = 0;  // the grid's own style
 constexpr UINT GVS_HEADER = 1;   // the fixed rows
 constexpr UINT GVS_DATA = 2;     // the other rows
 constexpr UINT GVS_BOTH = 3;
-
-// The select-all command the grid handles (ID_EDIT_SELECT_ALL).
-constexpr UINT ID_GRID_SELECT_ALL = 57642;
-// The edit commands the grid handles (ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE).
-constexpr UINT ID_GRID_EDIT_COPY = 57634;
-constexpr UINT ID_GRID_EDIT_CUT = 57635;
-constexpr UINT ID_GRID_EDIT_PASTE = 57637;
 
 // The grid's own message: redraw the scroll bars marked as stale.
 constexpr UINT WM_GRID_REDRAWSCROLLBARS = WM_USER + 0x100;

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr UINT kAppTitleStringId = 57344;
-
 HFONT CreatePrintFont(int nWeight)
 {
     LOGFONTA lf = {};
@@ -174,7 +172,7 @@ void CGridCtrl::PrintHeader(HDC hDC, CPrintInfo* pInfo)
     szTitle[sizeof(szTitle) - 1] = '\0';
     const UINT nFlags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
     ::DrawTextA(hDC, szTitle, -1, &rc, DT_CENTER | nFlags);
-    const std::string strApp = AfxLoadString(kAppTitleStringId);
+    const std::string strApp = AfxLoadString(AFX_IDS_APP_TITLE);
     ::DrawTextA(hDC, strApp.c_str(), -1, &rc, DT_RIGHT | nFlags);
 
     DrawLine(hDC, rc.left, rc.bottom, rc.right);

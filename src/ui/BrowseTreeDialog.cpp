@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "app/resource.h"
 #include "framework/FileFind.h"
 #include "framework/GlobalMemory.h"
 #include "framework/WaitCursor.h"
 #include "ui/NetResourceCopy.h"
 #include "ui/NetworkEnum.h"
+#include "ui/UiIds.h"
 
 namespace {
 

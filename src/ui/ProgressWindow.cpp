@@ -6,11 +6,11 @@
 #include <cstddef>
 #include <cstdio>
 
-#include "app/resource.h"
 #include "framework/CenterWindow.h"
 #include "framework/PumpMessage.h"
 #include "framework/WinApp.h"
 #include "framework/WindowDC.h"
+#include "ui/UiIds.h"
 
 namespace {
 

@@ -8,7 +8,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/resource.h"
 #include "framework/CenterWindow.h"
 #include "framework/Dialog.h"
 #include "framework/FileFind.h"
@@ -20,6 +19,7 @@
 #include "framework/WindowDC.h"
 #include "support/ModalDriver.h"
 #include "support/TestSupport.h"
+#include "ui/UiIds.h"
 
 TEST(FileFind, ListsEveryEntryOnceWithItsKind)
 {
