@@ -4,8 +4,7 @@
 #include <cstring>
 #include <memory>
 
-#include "framework/GdiHandles.h"
-#include "framework/WindowDC.h"
+#include "framework/Handles.h"
 #include "grid/GridCtrl.h"
 #include "grid/GridDefaultCell.h"
 
@@ -212,7 +211,7 @@ SIZE CGridCellBase::GetTextExtent(const char* pszText, HDC hDC)
         hDC = pGrid->GetMeasureDC();
     if (hDC == nullptr) {
         pClientDC = std::make_unique<CWindowDC>(pGrid ? pGrid->m_hWnd : nullptr);
-        hDC = pClientDC->GetSafeHdc();
+        hDC = pClientDC->Get();
         if (hDC == nullptr)
             return sizeDefault;
     }

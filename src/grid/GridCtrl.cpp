@@ -102,7 +102,7 @@ HDC CGridCtrl::GetMeasureDC()
 {
     if (m_pMeasureDC == nullptr)
         m_pMeasureDC = std::make_unique<CMemoryDC>(nullptr);
-    return m_pMeasureDC->GetSafeHdc();
+    return m_pMeasureDC->Get();
 }
 
 // The class is registered once per process with the framework's procedure,
@@ -147,20 +147,19 @@ int CGridCtrl::ReadWheelScrollLines()
             return static_cast<int>(nLines);
         return 3;
     }
-    HKEY hKey = nullptr;
+    CRegKeyHandle key;
     int nLines = 3;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_QUERY_VALUE, &hKey) ==
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_QUERY_VALUE, key.Put()) ==
         ERROR_SUCCESS) {
         char szData[32] = {};
         DWORD cbData = sizeof(szData) - 1;
         DWORD dwType = 0;
-        if (RegQueryValueExA(hKey, "WheelScrollLines", nullptr, &dwType,
+        if (RegQueryValueExA(key, "WheelScrollLines", nullptr, &dwType,
                              reinterpret_cast<BYTE*>(szData), &cbData) == ERROR_SUCCESS &&
             dwType == REG_SZ) {
             szData[sizeof(szData) - 1] = '\0';
             nLines = std::atoi(szData);
         }
-        RegCloseKey(hKey);
     }
     return nLines;
 }

@@ -23,7 +23,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "framework/GdiHandles.h"
+#include "framework/Handles.h"
 #include "framework/StandardIds.h"
 #include "framework/Wnd.h"
 #include "grid/CellID.h"
@@ -422,7 +422,7 @@ protected:
     int m_nBottomMargin = 1;
     int m_nGap = 1;
     BOOL m_bPrintColours = TRUE;
-    HFONT m_hPrinterFont = nullptr;
+    CFontHandle m_PrinterFont;
     SIZE m_CharSize = {0, 0};
     SIZE m_LogicalPageSize = {0, 0};
     SIZE m_PaperSize = {0, 0};

@@ -6,9 +6,8 @@
 #include <ctime>
 #include <string>
 
-#include "framework/GdiHandles.h"
+#include "framework/Handles.h"
 #include "framework/WinApp.h"
-#include "framework/WindowDC.h"
 
 namespace {
 
@@ -58,11 +57,9 @@ void CGridCtrl::OnBeginPrinting(HDC hDC, CPrintInfo* pInfo)
 {
     if (hDC == nullptr || pInfo == nullptr)
         return;
-    if (m_hPrinterFont != nullptr)
-        ::DeleteObject(m_hPrinterFont);
-    m_hPrinterFont = CreatePrintFont(FW_NORMAL);
-    if (m_hPrinterFont != nullptr)
-        ::SelectObject(hDC, m_hPrinterFont);
+    m_PrinterFont.Reset(CreatePrintFont(FW_NORMAL));
+    if (m_PrinterFont.Get() != nullptr)
+        ::SelectObject(hDC, m_PrinterFont);
 
     static const char kAlphabet[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
     SIZE size = {0, 0};
@@ -99,14 +96,14 @@ void CGridCtrl::OnBeginPrinting(HDC hDC, CPrintInfo* pInfo)
 
 void CGridCtrl::OnPrint(HDC hDC, CPrintInfo* pInfo)
 {
-    if (hDC == nullptr || pInfo == nullptr || m_hPrinterFont == nullptr)
+    if (hDC == nullptr || pInfo == nullptr || m_PrinterFont.Get() == nullptr)
         return;
     const UINT nPage = pInfo->m_nCurPage;
     if (nPage < 1 || nPage > m_arPageFirstRow.size())
         return;
 
     CSaveDC saveDC(hDC);
-    ::SelectObject(hDC, m_hPrinterFont);
+    ::SelectObject(hDC, m_PrinterFont);
     ::SetMapMode(hDC, MM_ANISOTROPIC);
     ::SetWindowExtEx(hDC, m_LogicalPageSize.cx, m_LogicalPageSize.cy, nullptr);
     ::SetViewportExtEx(hDC, m_PaperSize.cx, m_PaperSize.cy, nullptr);
@@ -136,10 +133,7 @@ void CGridCtrl::OnPrint(HDC hDC, CPrintInfo* pInfo)
 
 void CGridCtrl::OnEndPrinting(HDC /*hDC*/, CPrintInfo* /*pInfo*/)
 {
-    if (m_hPrinterFont != nullptr) {
-        ::DeleteObject(m_hPrinterFont);
-        m_hPrinterFont = nullptr;
-    }
+    m_PrinterFont.Reset();
 }
 
 int CGridCtrl::Print(HDC hDC, const char* pszDocName,

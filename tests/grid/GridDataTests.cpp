@@ -3,7 +3,7 @@
 #include <string>
 
 #include "GridTestSupport.h"
-#include "framework/Font.h"
+#include "framework/Handles.h"
 
 using gridtest::GridHost;
 
@@ -324,9 +324,8 @@ TEST(GridData, MeasuredExtentsFollowTextAndFontChanges)
     // So is every cell after the grid's font changes.
     LOGFONTA lf = *grid.GetDefaultCell(FALSE, FALSE)->GetFont();
     lf.lfHeight = lf.lfHeight < 0 ? lf.lfHeight * 3 : -36;
-    CFont bigFont;
-    bigFont.CreateFontIndirect(lf);
-    SendMessageA(grid.m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(bigFont.GetSafeHandle()), TRUE);
+    const CFontHandle bigFont(CreateFontIndirectA(&lf));
+    SendMessageA(grid.m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(bigFont.Get()), TRUE);
     EXPECT_EQ(reinterpret_cast<LRESULT>(grid.GetDefaultCell(FALSE, FALSE)->GetFontObject()),
               SendMessageA(grid.m_hWnd, WM_GETFONT, 0, 0));
     grid.AutoSizeColumns();

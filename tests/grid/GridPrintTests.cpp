@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "GridEditTestSupport.h"
-#include "framework/GdiHandles.h"
+#include "framework/Handles.h"
 #include "grid/GridCtrl.h"
 #include "support/TestSupport.h"
 
