@@ -216,11 +216,13 @@ SIZE CGridCellBase::GetTextExtent(const char* pszText, HDC hDC)
             return sizeDefault;
     }
 
-    // The grid's measuring DC keeps the last font selected (most cells share
-    // one); any other DC gets its own font back.
+    // The grid's measuring DC keeps a default cell's font selected (most
+    // cells share one; the default cell takes it out before deleting it). A
+    // font of the cell's own is remade whenever a cell with another font asks
+    // for it, so like any other DC the measuring DC gets its font back.
     HFONT hFont = GetFontObject();
     std::unique_ptr<CSelectObject> pSelFont;
-    if (pGrid != nullptr && hDC == pGrid->GetMeasureDC()) {
+    if (pGrid != nullptr && hDC == pGrid->GetMeasureDC() && IsDefaultFont()) {
         if (hFont != nullptr && GetCurrentObject(hDC, OBJ_FONT) != hFont)
             SelectObject(hDC, hFont);
     } else {

@@ -91,6 +91,8 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
 
 CGridCtrl::~CGridCtrl()
 {
+    // The measuring DC goes before the default cells, whose fonts it may hold.
+    m_pMeasureDC.reset();
     for (int nRow = 0; nRow < m_nRows; ++nRow) {
         for (int nCol = 0; nCol < m_nCols; ++nCol)
             DestroyCell(nRow, nCol);

@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -423,6 +424,7 @@ protected:
     int m_nGap = 1;
     BOOL m_bPrintColours = TRUE;
     CFontHandle m_PrinterFont;
+    std::optional<CSelectObject> m_PrinterFontSelected;  // in the printer DC until the job ends
     SIZE m_CharSize = {0, 0};
     SIZE m_LogicalPageSize = {0, 0};
     SIZE m_PaperSize = {0, 0};

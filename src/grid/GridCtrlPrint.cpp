@@ -57,9 +57,10 @@ void CGridCtrl::OnBeginPrinting(HDC hDC, CPrintInfo* pInfo)
 {
     if (hDC == nullptr || pInfo == nullptr)
         return;
+    // A font left by an earlier job goes only after its DC has its own font back.
+    m_PrinterFontSelected.reset();
     m_PrinterFont.Reset(CreatePrintFont(FW_NORMAL));
-    if (m_PrinterFont.Get() != nullptr)
-        ::SelectObject(hDC, m_PrinterFont);
+    m_PrinterFontSelected.emplace(hDC, m_PrinterFont);
 
     static const char kAlphabet[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
     SIZE size = {0, 0};
@@ -131,8 +132,11 @@ void CGridCtrl::OnPrint(HDC hDC, CPrintInfo* pInfo)
     PrintFooter(hDC, pInfo);
 }
 
+// The printer DC gets its own font back first: a font still selected into a
+// DC would not be deleted.
 void CGridCtrl::OnEndPrinting(HDC /*hDC*/, CPrintInfo* /*pInfo*/)
 {
+    m_PrinterFontSelected.reset();
     m_PrinterFont.Reset();
 }
 

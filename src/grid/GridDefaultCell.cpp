@@ -37,6 +37,13 @@ void CGridDefaultCell::SetMargin(int nMargin)
 void CGridDefaultCell::SetFont(const LOGFONTA* plf)
 {
     CGridCell::SetFont(plf);
+    // The grid's measuring DC may hold the font going: a font still selected
+    // would not be deleted.
+    if (m_pGrid != nullptr && m_font.Get() != nullptr) {
+        const HDC hMeasureDC = m_pGrid->GetMeasureDC();
+        if (GetCurrentObject(hMeasureDC, OBJ_FONT) == m_font.Get())
+            SelectObject(hMeasureDC, GetStockObject(SYSTEM_FONT));
+    }
     m_font.Reset(plf != nullptr ? ::CreateFontIndirectA(plf) : nullptr);
     NotifyGrid();
     if (plf == nullptr)

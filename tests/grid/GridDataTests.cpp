@@ -341,3 +341,28 @@ TEST(GridData, MeasuredExtentsFollowTextAndFontChanges)
     const SIZE sizeOneLine = grid.GetCell(3, 2)->GetCellExtent(nullptr);
     EXPECT_GT(sizeTwoLines.cy, sizeOneLine.cy);
 }
+
+// Measuring leaves no font selected that could not be deleted when it is
+// replaced: not a cell's own font (one object shared by such cells, remade
+// for another font), not a default cell's font.
+TEST(GridData, FontsUsedForMeasuringAreDeletedWhenReplaced)
+{
+    GridHost host;
+    CGridCtrl& grid = host.Grid();
+    Fill(grid, 3);
+    LOGFONTA lf = *grid.GetDefaultCell(FALSE, FALSE)->GetFont();
+    for (int nRow : {1, 2}) {
+        lf.lfHeight = -10 - 10 * nRow;
+        grid.SetItemFont(nRow, 1, &lf);
+    }
+    grid.GetCell(1, 1)->GetCellExtent(nullptr);
+    const HFONT hOwn = grid.GetCell(1, 1)->GetFontObject();
+    grid.GetCell(2, 1)->GetFontObject();
+    EXPECT_EQ(0u, GetObjectType(hOwn));
+
+    grid.GetCell(3, 1)->GetCellExtent(nullptr);
+    CGridDefaultCell* pDefault = grid.GetCell(3, 1)->GetDefaultCell(1);
+    const HFONT hDefault = pDefault->GetFontObject();
+    pDefault->SetFont(&lf);
+    EXPECT_EQ(0u, GetObjectType(hDefault));
+}
