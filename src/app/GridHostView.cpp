@@ -1,6 +1,6 @@
 #include "app/GridHostView.h"
 
-#include "framework/DeviceContext.h"
+#include "framework/Handles.h"
 
 BEGIN_MESSAGE_MAP(CGridHostView, CWnd)
     ON_WM_PAINT()

@@ -56,7 +56,7 @@ void RunDeveloperAutomationCheck(CWinApp& app)
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CQuillonApp, CWinApp)
-    ON_COMMAND(ID_APP_ABOUT_CMD, OnAppAbout)
+    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
 END_MESSAGE_MAP()
 
 CQuillonApp::CQuillonApp()

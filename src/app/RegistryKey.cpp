@@ -1,6 +1,7 @@
 #include "app/RegistryKey.h"
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 CRegistryKey::CRegistryKey(HKEY hRoot, const char* pszKeyPath)
@@ -13,13 +14,12 @@ CRegistryKey::~CRegistryKey()
     Close(false);
 }
 
-// Always succeeds. An open handle is dropped, not closed, as callers only
-// set the key on a closed object.
+// Always succeeds; a key still open is closed.
 LONG CRegistryKey::SetKey(HKEY hRoot, const char* pszCompany, const char* pszApplication,
                           const char* pszSection)
 {
     m_hRoot = hRoot;
-    m_hKey = nullptr;
+    m_key.Reset();
     m_strKeyPath = hRoot == HKEY_LOCAL_MACHINE ? "SOFTWARE\\" : "Software\\";
     m_strKeyPath += pszCompany != nullptr ? pszCompany : "";
     if (pszApplication != nullptr) {
@@ -36,30 +36,25 @@ LONG CRegistryKey::SetKey(HKEY hRoot, const char* pszCompany, const char* pszApp
 LONG CRegistryKey::Create(const char* pszClass, DWORD dwOptions, REGSAM samDesired,
                           LPSECURITY_ATTRIBUTES pSecurity)
 {
-    HKEY hKey = nullptr;
+    CRegKeyHandle key;
     DWORD dwDisposition = 0;
     const LONG lResult =
         RegCreateKeyExA(m_hRoot, m_strKeyPath.c_str(), 0, const_cast<char*>(pszClass), dwOptions,
-                        samDesired, pSecurity, &hKey, &dwDisposition);
+                        samDesired, pSecurity, key.Put(), &dwDisposition);
     if (lResult != ERROR_SUCCESS)
         return lResult;
-    if (dwDisposition != REG_CREATED_NEW_KEY && dwDisposition != REG_OPENED_EXISTING_KEY) {
-        RegCloseKey(hKey);
+    if (dwDisposition != REG_CREATED_NEW_KEY && dwDisposition != REG_OPENED_EXISTING_KEY)
         return 1;
-    }
-    m_hKey = hKey;
+    m_key = std::move(key);
     return 0;
 }
 
 LONG CRegistryKey::Close(bool bFlush)
 {
     LONG lResult = 0;
-    if (m_hKey != nullptr) {
-        if (bFlush)
-            lResult = RegFlushKey(m_hKey);
-        RegCloseKey(m_hKey);
-        m_hKey = nullptr;
-    }
+    if (m_key.Get() != nullptr && bFlush)
+        lResult = RegFlushKey(m_key);
+    m_key.Reset();
     return lResult;
 }
 
@@ -73,7 +68,7 @@ LONG CRegistryKey::ReadString(const char* pszName, char* pszBuffer, DWORD cchBuf
         return 1;
     if (pszDefault != nullptr && strlen(pszDefault) < cchBuffer)
         memcpy(pszBuffer, pszDefault, strlen(pszDefault) + 1);
-    if (m_hKey == nullptr) {
+    if (m_key.Get() == nullptr) {
         const LONG lResult = Create("", 0, KEY_ALL_ACCESS, nullptr);
         if (lResult != 0)
             return lResult;
@@ -82,7 +77,7 @@ LONG CRegistryKey::ReadString(const char* pszName, char* pszBuffer, DWORD cchBuf
     std::vector<BYTE> value(cchBuffer + 1, 0);
     DWORD dwType = 0;
     DWORD cbData = cchBuffer;
-    const LONG lResult = RegQueryValueExA(m_hKey, pszName, nullptr, &dwType, value.data(), &cbData);
+    const LONG lResult = RegQueryValueExA(m_key, pszName, nullptr, &dwType, value.data(), &cbData);
     Close(false);
     if (lResult != ERROR_SUCCESS)
         return lResult;
@@ -101,14 +96,14 @@ LONG CRegistryKey::ReadString(const char* pszName, char* pszBuffer, DWORD cchBuf
 
 LONG CRegistryKey::WriteString(const char* pszName, const char* pszValue)
 {
-    if (m_hKey == nullptr) {
+    if (m_key.Get() == nullptr) {
         const LONG lResult = Create("", 0, KEY_ALL_ACCESS, nullptr);
         if (lResult != 0)
             return lResult;
     }
     if (pszValue != nullptr && *pszValue != '\0') {
         const LONG lResult =
-            RegSetValueExA(m_hKey, pszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszValue),
+            RegSetValueExA(m_key, pszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszValue),
                            static_cast<DWORD>(strlen(pszValue) + 1));
         if (lResult != ERROR_SUCCESS) {
             Close(false);
@@ -116,7 +111,7 @@ LONG CRegistryKey::WriteString(const char* pszName, const char* pszValue)
         }
         return Close(true);
     }
-    RegDeleteValueA(m_hKey, pszName);
+    RegDeleteValueA(m_key, pszName);
     return Close(true);
 }
 

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "framework/Handles.h"
+
 class CRegistryKey {
 public:
     CRegistryKey(HKEY hRoot = nullptr, const char* pszKeyPath = nullptr);
@@ -27,10 +29,10 @@ public:
 
     HKEY GetRoot() const { return m_hRoot; }
     const std::string& GetKeyPath() const { return m_strKeyPath; }
-    bool IsOpen() const { return m_hKey != nullptr; }
+    bool IsOpen() const { return m_key.Get() != nullptr; }
 
 private:
     HKEY m_hRoot;
     std::string m_strKeyPath;
-    HKEY m_hKey = nullptr;
+    CRegKeyHandle m_key;
 };

@@ -27,19 +27,7 @@ FindApp::FindApp(const char* pszTitle)
         AddTitle(pszTitle);
 }
 
-FindApp::~FindApp()
-{
-    CloseProcessHandles();
-}
-
-void FindApp::CloseProcessHandles()
-{
-    if (m_pi.hThread != nullptr)
-        CloseHandle(m_pi.hThread);
-    if (m_pi.hProcess != nullptr)
-        CloseHandle(m_pi.hProcess);
-    m_pi = PROCESS_INFORMATION{};
-}
+FindApp::~FindApp() = default;
 
 int FindApp::AddTitle(const char* pszTitle)
 {
@@ -138,20 +126,21 @@ int FindApp::StartApp(const char* pszProgram, const char* pszArguments)
     if (pszArguments != nullptr)
         commandLine += pszArguments;
 
-    CloseProcessHandles();
+    m_pi.Reset();
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
     // An empty path names no program: such a command line is not handed to
     // CreateProcessA at all.
     const BOOL bStarted =
         !program.empty() &&
         CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
-                       nullptr, nullptr, &si, &m_pi);
+                       nullptr, nullptr, &si, &pi);
     if (!bStarted) {
-        m_pi = PROCESS_INFORMATION{};
         CUserPrompt::Current().Show("CreateProcess failed", MB_OK | MB_ICONWARNING);
         return -1;
     }
+    m_pi.Reset(pi);
     // Its result does not matter: the caller's lookups poll anyway.
     CAutomationClock::Current().WaitForInputIdle(m_pi.hProcess, INFINITE);
     return 0;

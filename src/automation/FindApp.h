@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/Handles.h"
+
 class FindApp {
 public:
     // Starts with the one title, or with no title when pszTitle is null.
@@ -37,12 +39,11 @@ public:
     HWND m_hWndChild = nullptr;
     std::string m_strChildText;
     int m_nBestIndex = -1;
-    PROCESS_INFORMATION m_pi = {};
+    CProcessInformation m_pi;
 
 private:
     static BOOL CALLBACK EnumTopProc(HWND hWnd, LPARAM lParam);
     static BOOL CALLBACK EnumChildProc(HWND hWnd, LPARAM lParam);
-    void CloseProcessHandles();
 };
 
 // Pauses for at least dwMilliseconds on the tick counter; 0 gives up the

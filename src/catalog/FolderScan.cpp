@@ -7,6 +7,7 @@
 #include "catalog/TagReader.h"
 #include "catalog/UpdateMarker.h"
 #include "framework/FileFind.h"
+#include "framework/Handles.h"
 #include "framework/WaitCursor.h"
 #include "grid/GridCtrl.h"
 #include "log/DebugLog.h"
@@ -92,9 +93,10 @@ bool CFolderScan::EnterFolder(const std::string& folder, bool bLink)
 bool CFolderScan::AddIdentity(const std::string& folder)
 {
     const std::string path = folder + "\\";  // "C:" alone would name a current folder
-    HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
+    const DWORD dwShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    const CKernelHandle h(CreateFileA(path.c_str(), 0, dwShare, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!h.IsValid())
         return true;  // no identity to compare: the search decides
     BY_HANDLE_FILE_INFORMATION info;
     const BOOL ok = GetFileInformationByHandle(h, &info);
@@ -109,7 +111,6 @@ bool CFolderScan::AddIdentity(const std::string& folder)
                 finalPath.assign(buffer.data(), n);
         }
     }
-    CloseHandle(h);
     if (!ok)
         return true;
     const std::uint64_t index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;

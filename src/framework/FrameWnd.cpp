@@ -14,12 +14,12 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_MENUSELECT()
     ON_MESSAGE(WM_EXITMENULOOP, OnExitMenuLoop)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
-    ON_COMMAND_RANGE(AFX_ID_VIEW_TOOLBAR, AFX_ID_VIEW_STATUS_BAR, OnBarCheck)
-    ON_UPDATE_COMMAND_UI(AFX_ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
-    ON_UPDATE_COMMAND_UI(AFX_ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
-    ON_UPDATE_COMMAND_UI(AFX_ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
-    ON_UPDATE_COMMAND_UI(AFX_ID_INDICATOR_NUM, OnUpdateKeyIndicator)
-    ON_UPDATE_COMMAND_UI(AFX_ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
+    ON_COMMAND_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
 END_MESSAGE_MAP()
 
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd)
@@ -189,9 +189,9 @@ void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
 void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
 {
     int nVirtKey = VK_CAPITAL;
-    if (pCmdUI->m_nID == AFX_ID_INDICATOR_NUM)
+    if (pCmdUI->m_nID == ID_INDICATOR_NUM)
         nVirtKey = VK_NUMLOCK;
-    else if (pCmdUI->m_nID == AFX_ID_INDICATOR_SCRL)
+    else if (pCmdUI->m_nID == ID_INDICATOR_SCRL)
         nVirtKey = VK_SCROLL;
     pCmdUI->Enable((GetKeyState(nVirtKey) & 1) != 0);
 }

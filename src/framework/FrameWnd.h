@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "framework/StandardIds.h"
 #include "framework/Wnd.h"
 
 class CControlBar;
@@ -17,14 +18,8 @@ constexpr UINT AFX_IDW_TOOLBAR = 0xE800;     // 59392
 constexpr UINT AFX_IDW_STATUS_BAR = 0xE801;  // 59393
 constexpr UINT AFX_IDW_CONTROLBAR_FIRST = 0xE800;
 constexpr UINT AFX_IDW_CONTROLBAR_LAST = 0xE8FF;
-
-// Commands of the View menu that show or hide the bar with the same id.
-constexpr UINT AFX_ID_VIEW_TOOLBAR = AFX_IDW_TOOLBAR;
-constexpr UINT AFX_ID_VIEW_STATUS_BAR = AFX_IDW_STATUS_BAR;
-// Status bar indicators of the keyboard's toggle keys.
-constexpr UINT AFX_ID_INDICATOR_CAPS = 0xE701;  // 59137
-constexpr UINT AFX_ID_INDICATOR_NUM = 0xE702;   // 59138
-constexpr UINT AFX_ID_INDICATOR_SCRL = 0xE703;  // 59139
+static_assert(ID_VIEW_TOOLBAR == AFX_IDW_TOOLBAR && ID_VIEW_STATUS_BAR == AFX_IDW_STATUS_BAR,
+              "a View command shows or hides the bar with the same id");
 
 // Frame style: add the document title to the caption (no document here).
 constexpr DWORD FWS_ADDTOTITLE = 0x00008000;

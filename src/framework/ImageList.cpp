@@ -2,56 +2,30 @@
 
 #include "framework/WinApp.h"
 
-CImageList& CImageList::operator=(CImageList&& other) noexcept
-{
-    if (this != &other) {
-        DeleteImageList();
-        m_hImageList = other.Detach();
-    }
-    return *this;
-}
-
 BOOL CImageList::Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask)
 {
-    DeleteImageList();
-    HBITMAP hBitmap = static_cast<HBITMAP>(::LoadImageA(
-        AfxGetInstanceHandle(), MAKEINTRESOURCEA(nBitmapID), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-    if (hBitmap == nullptr)
+    m_list.Reset();
+    CBitmapHandle bitmap(static_cast<HBITMAP>(::LoadImageA(
+        AfxGetInstanceHandle(), MAKEINTRESOURCEA(nBitmapID), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    if (bitmap.Get() == nullptr)
         return FALSE;
     BITMAP bm = {};
-    ::GetObjectA(hBitmap, sizeof(bm), &bm);
+    ::GetObjectA(bitmap, sizeof(bm), &bm);
     const int nImages = cx > 0 ? bm.bmWidth / cx : 0;
     if (nImages > 0) {
-        m_hImageList = ImageList_Create(cx, bm.bmHeight, ILC_COLOR4 | ILC_MASK, nImages, nGrow);
-        if (m_hImageList != nullptr && ImageList_AddMasked(m_hImageList, hBitmap, crMask) < 0)
-            DeleteImageList();
+        m_list.Reset(ImageList_Create(cx, bm.bmHeight, ILC_COLOR4 | ILC_MASK, nImages, nGrow));
+        if (m_list.Get() != nullptr && ImageList_AddMasked(m_list, bitmap, crMask) < 0)
+            m_list.Reset();
     }
-    ::DeleteObject(hBitmap);
-    return m_hImageList != nullptr;
-}
-
-BOOL CImageList::DeleteImageList()
-{
-    if (m_hImageList == nullptr)
-        return FALSE;
-    ImageList_Destroy(m_hImageList);
-    m_hImageList = nullptr;
-    return TRUE;
-}
-
-HIMAGELIST CImageList::Detach()
-{
-    HIMAGELIST h = m_hImageList;
-    m_hImageList = nullptr;
-    return h;
+    return m_list.Get() != nullptr;
 }
 
 int CImageList::GetImageCount() const
 {
-    return m_hImageList != nullptr ? ImageList_GetImageCount(m_hImageList) : 0;
+    return m_list.Get() != nullptr ? ImageList_GetImageCount(m_list) : 0;
 }
 
 BOOL CImageList::GetImageSize(int* pcx, int* pcy) const
 {
-    return m_hImageList != nullptr && ImageList_GetIconSize(m_hImageList, pcx, pcy);
+    return m_list.Get() != nullptr && ImageList_GetIconSize(m_list, pcx, pcy);
 }

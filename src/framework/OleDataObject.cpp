@@ -1,5 +1,7 @@
 #include "framework/OleDataObject.h"
 
+#include "framework/Handles.h"
+
 void COleDataObject::Attach(IDataObject* pDataObject, BOOL bAutoRelease)
 {
     Release();
@@ -55,20 +57,17 @@ HGLOBAL COleDataObject::GetGlobalData(CLIPFORMAT cfFormat) const
         return medium.hGlobal;  // ours now
     // Owned by the source: take a copy.
     const SIZE_T cb = ::GlobalSize(medium.hGlobal);
-    HGLOBAL hCopy = ::GlobalAlloc(GMEM_MOVEABLE, cb);
+    CGlobalHandle copy(::GlobalAlloc(GMEM_MOVEABLE, cb));
     const void* pSource = ::GlobalLock(medium.hGlobal);
-    void* pCopy = hCopy != nullptr ? ::GlobalLock(hCopy) : nullptr;
+    void* pCopy = copy.Get() != nullptr ? ::GlobalLock(copy) : nullptr;
     if (pSource != nullptr && pCopy != nullptr)
         memcpy(pCopy, pSource, cb);
     if (pCopy != nullptr)
-        ::GlobalUnlock(hCopy);
+        ::GlobalUnlock(copy);
     if (pSource != nullptr)
         ::GlobalUnlock(medium.hGlobal);
     ::ReleaseStgMedium(&medium);
-    if (pSource == nullptr || pCopy == nullptr) {
-        if (hCopy != nullptr)
-            ::GlobalFree(hCopy);
+    if (pSource == nullptr || pCopy == nullptr)
         return nullptr;
-    }
-    return hCopy;
+    return copy.Release();
 }

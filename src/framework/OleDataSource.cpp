@@ -8,22 +8,20 @@ namespace {
 HGLOBAL CopyGlobal(HGLOBAL hSource)
 {
     const SIZE_T cb = ::GlobalSize(hSource);
-    HGLOBAL hCopy = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, cb);
-    if (hCopy == nullptr)
+    CGlobalHandle copy(::GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, cb));
+    if (copy.Get() == nullptr)
         return nullptr;
     const void* pSource = ::GlobalLock(hSource);
-    void* pCopy = ::GlobalLock(hCopy);
+    void* pCopy = ::GlobalLock(copy);
     if (pSource != nullptr && pCopy != nullptr)
         std::memcpy(pCopy, pSource, cb);
     if (pCopy != nullptr)
-        ::GlobalUnlock(hCopy);
+        ::GlobalUnlock(copy);
     if (pSource != nullptr)
         ::GlobalUnlock(hSource);
-    if (pSource == nullptr || pCopy == nullptr) {
-        ::GlobalFree(hCopy);
+    if (pSource == nullptr || pCopy == nullptr)
         return nullptr;
-    }
-    return hCopy;
+    return copy.Release();
 }
 
 // Enumerates a fixed list of HGLOBAL formats.
@@ -130,22 +128,17 @@ public:
 
 COleDataSource::COleDataSource() = default;
 
-COleDataSource::~COleDataSource()
-{
-    for (Entry& entry : m_entries)
-        ::GlobalFree(entry.hGlobal);
-}
+COleDataSource::~COleDataSource() = default;
 
 void COleDataSource::CacheGlobalData(CLIPFORMAT cfFormat, HGLOBAL hGlobal)
 {
     for (Entry& entry : m_entries) {
         if (entry.cf == cfFormat) {
-            ::GlobalFree(entry.hGlobal);
-            entry.hGlobal = hGlobal;
+            entry.global.Reset(hGlobal);
             return;
         }
     }
-    m_entries.push_back({cfFormat, hGlobal});
+    m_entries.push_back({cfFormat, CGlobalHandle(hGlobal)});
 }
 
 // The clipboard may be open in another window for a moment (the system's
@@ -216,7 +209,7 @@ HRESULT COleDataSource::GetData(FORMATETC* pFormat, STGMEDIUM* pMedium)
     const Entry* pEntry = Find(pFormat);
     if (pEntry == nullptr)
         return DV_E_FORMATETC;
-    HGLOBAL hCopy = CopyGlobal(pEntry->hGlobal);
+    HGLOBAL hCopy = CopyGlobal(pEntry->global);
     if (hCopy == nullptr)
         return E_OUTOFMEMORY;
     pMedium->tymed = TYMED_HGLOBAL;

@@ -11,6 +11,8 @@
 
 #include <vector>
 
+#include "framework/Handles.h"
+
 using DROPEFFECT = DWORD;
 
 class COleDataSource : public IDataObject {
@@ -49,7 +51,7 @@ private:
     virtual ~COleDataSource();
     struct Entry {
         CLIPFORMAT cf;
-        HGLOBAL hGlobal;
+        CGlobalHandle global;
     };
     const Entry* Find(const FORMATETC* pFormat) const;
 

@@ -1,5 +1,7 @@
 #include "framework/PrintInfo.h"
 
+#include "framework/Handles.h"
+
 int AfxPrintPages(HDC hDC, const CPrintJob& job, const char* pszDocName)
 {
     if (hDC == nullptr || !job.pfnPrint)
@@ -24,9 +26,10 @@ int AfxPrintPages(HDC hDC, const CPrintJob& job, const char* pszDocName)
             break;
         }
         info.m_rectDraw = {0, 0, ::GetDeviceCaps(hDC, HORZRES), ::GetDeviceCaps(hDC, VERTRES)};
-        const int nSaved = ::SaveDC(hDC);
-        job.pfnPrint(hDC, &info);
-        ::RestoreDC(hDC, nSaved);
+        {
+            CSaveDC saved(hDC);
+            job.pfnPrint(hDC, &info);
+        }
         if (bDocument && ::EndPage(hDC) <= 0) {
             bFailed = true;
             break;

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "framework/CmdUI.h"
-#include "framework/WindowDC.h"
+#include "framework/Handles.h"
 #include "framework/WinApp.h"
 
 namespace {

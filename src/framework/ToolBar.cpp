@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "framework/CmdUI.h"
-#include "framework/DeviceContext.h"
+#include "framework/Handles.h"
 #include "framework/WinApp.h"
 
 namespace {
@@ -43,7 +43,7 @@ CToolBar::~CToolBar()
 
 void CToolBar::PostNcDestroy()
 {
-    m_images.DeleteImageList();
+    m_images = CImageList();
     m_nFlyByID = 0;
 }
 
@@ -147,7 +147,7 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource)
     m_sizeButton = SIZE{sizeImage.cx + 7, sizeImage.cy + 7};
     SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(m_sizeImage.cx, m_sizeImage.cy));
     SendMessage(TB_SETBUTTONSIZE, 0, MAKELPARAM(m_sizeButton.cx, m_sizeButton.cy));
-    SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.GetSafeHandle()));
+    SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.Get()));
     // The list the control used before goes only now.
     m_images = std::move(images);
     return SetButtons(ids.data(), static_cast<int>(ids.size()));
@@ -270,7 +270,7 @@ LRESULT CToolBar::OnNcPaint(WPARAM, LPARAM)
     OffsetRect(&rcWindow, -rcWindow.left, -rcWindow.top);
 
     CNonClientDC dc(m_hWnd);
-    if (dc.GetSafeHdc() == nullptr)
+    if (dc.Get() == nullptr)
         return 0;
     ExcludeClipRect(dc, rcClient.left, rcClient.top, rcClient.right, rcClient.bottom);
     FillRect(dc, &rcWindow, GetSysColorBrush(COLOR_BTNFACE));

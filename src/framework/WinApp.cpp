@@ -1,5 +1,6 @@
 #include "framework/WinApp.h"
 
+#include "framework/Handles.h"
 #include "framework/Wnd.h"
 
 namespace {
@@ -155,16 +156,15 @@ UINT CWinApp::GetProfileInt(const char* pszSection, const char* pszEntry, int nD
 {
     if (m_strRegistryKey.empty())
         return static_cast<UINT>(nDefault);
-    HKEY hKey = nullptr;
+    CRegKeyHandle key;
     const std::string path = SectionPath(m_strRegistryKey, m_strProfileName, pszSection);
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, key.Put()) != ERROR_SUCCESS)
         return static_cast<UINT>(nDefault);
     DWORD dwValue = 0;
     DWORD dwType = 0;
     DWORD cb = sizeof(dwValue);
-    const LONG lResult = RegQueryValueExA(hKey, pszEntry, nullptr, &dwType,
+    const LONG lResult = RegQueryValueExA(key, pszEntry, nullptr, &dwType,
                                           reinterpret_cast<BYTE*>(&dwValue), &cb);
-    RegCloseKey(hKey);
     if (lResult != ERROR_SUCCESS || dwType != REG_DWORD || cb != sizeof(dwValue))
         return static_cast<UINT>(nDefault);
     return dwValue;
@@ -174,15 +174,14 @@ BOOL CWinApp::WriteProfileInt(const char* pszSection, const char* pszEntry, int 
 {
     if (m_strRegistryKey.empty())
         return FALSE;
-    HKEY hKey = nullptr;
+    CRegKeyHandle key;
     const std::string path = SectionPath(m_strRegistryKey, m_strProfileName, pszSection);
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &hKey,
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.Put(),
                         nullptr) != ERROR_SUCCESS)
         return FALSE;
     const DWORD dwValue = static_cast<DWORD>(nValue);
-    const LONG lResult = RegSetValueExA(hKey, pszEntry, 0, REG_DWORD,
+    const LONG lResult = RegSetValueExA(key, pszEntry, 0, REG_DWORD,
                                         reinterpret_cast<const BYTE*>(&dwValue), sizeof(dwValue));
-    RegCloseKey(hKey);
     return lResult == ERROR_SUCCESS;
 }
 

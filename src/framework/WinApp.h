@@ -8,14 +8,9 @@
 #include <string>
 
 #include "framework/CmdTarget.h"
+#include "framework/StandardIds.h"
 
 class CWnd;
-
-// String ids the framework loads from the program's resources.
-constexpr UINT AFX_IDS_APP_TITLE = 0xE000;  // 57344
-constexpr UINT AFX_IDS_IDLEMESSAGE = 0xE001;  // 57345
-constexpr UINT ID_APP_EXIT = 0xE141;         // 57665
-constexpr UINT ID_APP_ABOUT = 0xE140;        // 57664
 
 class CWinApp : public CCmdTarget {
 public:

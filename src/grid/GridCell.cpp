@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "framework/Handles.h"
 #include "grid/GridCtrl.h"
 #include "grid/GridDefaultCell.h"
 
@@ -103,8 +104,9 @@ const LOGFONTA* CGridCell::GetFont() const
 }
 
 // A cell with a font of its own shares one font object with every other
-// such cell: it is remade when a cell with another font asks for it. The
-// object lives until the process ends.
+// such cell: it is remade when a cell with another font asks for it, so no
+// DC keeps it selected beyond a drawing or measuring step. The object lives
+// until the process ends.
 HFONT CGridCell::GetFontObject() const
 {
     if (!m_plfFont) {
@@ -112,17 +114,15 @@ HFONT CGridCell::GetFontObject() const
         return pDefault ? pDefault->GetFontObject() : nullptr;
     }
     static LOGFONTA s_lf;
-    static HFONT s_hFont = nullptr;
-    if (s_hFont == nullptr || std::memcmp(&s_lf, m_plfFont.get(), sizeof(LOGFONTA)) != 0) {
+    static CFontHandle s_font;
+    if (s_font.Get() == nullptr || std::memcmp(&s_lf, m_plfFont.get(), sizeof(LOGFONTA)) != 0) {
         HFONT hNew = CreateFontIndirectA(m_plfFont.get());
         if (hNew == nullptr)
-            return s_hFont;
-        if (s_hFont != nullptr)
-            DeleteObject(s_hFont);
-        s_hFont = hNew;
+            return s_font.Get();
+        s_font.Reset(hNew);
         s_lf = *m_plfFont;
     }
-    return s_hFont;
+    return s_font.Get();
 }
 
 int CGridCell::GetMargin() const

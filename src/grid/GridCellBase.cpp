@@ -4,8 +4,7 @@
 #include <cstring>
 #include <memory>
 
-#include "framework/GdiHandles.h"
-#include "framework/WindowDC.h"
+#include "framework/Handles.h"
 #include "grid/GridCtrl.h"
 #include "grid/GridDefaultCell.h"
 
@@ -212,16 +211,18 @@ SIZE CGridCellBase::GetTextExtent(const char* pszText, HDC hDC)
         hDC = pGrid->GetMeasureDC();
     if (hDC == nullptr) {
         pClientDC = std::make_unique<CWindowDC>(pGrid ? pGrid->m_hWnd : nullptr);
-        hDC = pClientDC->GetSafeHdc();
+        hDC = pClientDC->Get();
         if (hDC == nullptr)
             return sizeDefault;
     }
 
-    // The grid's measuring DC keeps the last font selected (most cells share
-    // one); any other DC gets its own font back.
+    // The grid's measuring DC keeps a default cell's font selected (most
+    // cells share one; the default cell takes it out before deleting it). A
+    // font of the cell's own is remade whenever a cell with another font asks
+    // for it, so like any other DC the measuring DC gets its font back.
     HFONT hFont = GetFontObject();
     std::unique_ptr<CSelectObject> pSelFont;
-    if (pGrid != nullptr && hDC == pGrid->GetMeasureDC()) {
+    if (pGrid != nullptr && hDC == pGrid->GetMeasureDC() && IsDefaultFont()) {
         if (hFont != nullptr && GetCurrentObject(hDC, OBJ_FONT) != hFont)
             SelectObject(hDC, hFont);
     } else {

@@ -3,8 +3,7 @@
 
 #include <algorithm>
 
-#include "framework/GdiHandles.h"
-#include "framework/WindowDC.h"
+#include "framework/Handles.h"
 #include "grid/GridCtrl.h"
 #include "grid/GridDefaultCell.h"
 

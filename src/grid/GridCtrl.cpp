@@ -15,16 +15,16 @@ BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
     ON_MESSAGE(WM_SETFONT, OnSetFont)
     ON_MESSAGE(WM_GETFONT, OnGetFont)
     ON_MESSAGE_BODY(WM_SYSCOLORCHANGE, pThis->OnSysColorChange(); return 0;)
-    ON_COMMAND(ID_GRID_SELECT_ALL, OnEditSelectAll)
+    ON_COMMAND(ID_EDIT_SELECT_ALL, OnEditSelectAll)
     ON_MESSAGE(WM_GRID_REDRAWSCROLLBARS, OnRedrawScrollBars)
     // Editing, clipboard, drag and drop, title tips, printing
     ON_NOTIFY(LVN_ENDLABELEDIT, CGridCtrl::IDC_INPLACE_CONTROL, OnEndInPlaceEdit)
-    ON_COMMAND(ID_GRID_EDIT_COPY, OnEditCopy)
-    ON_COMMAND(ID_GRID_EDIT_CUT, OnEditCut)
-    ON_COMMAND(ID_GRID_EDIT_PASTE, OnEditPaste)
-    ON_UPDATE_COMMAND_UI(ID_GRID_EDIT_COPY, OnUpdateEditCopy)
-    ON_UPDATE_COMMAND_UI(ID_GRID_EDIT_CUT, OnUpdateEditCut)
-    ON_UPDATE_COMMAND_UI(ID_GRID_EDIT_PASTE, OnUpdateEditPaste)
+    ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
+    ON_COMMAND(ID_EDIT_CUT, OnEditCut)
+    ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCopy)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateEditCut)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
     // end of editing, clipboard, drag and drop, title tips, printing
     // Mouse, keyboard and scrolling (WM_SYSKEYDOWN takes the default handling)
     ON_WM_LBUTTONDOWN()
@@ -91,6 +91,8 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
 
 CGridCtrl::~CGridCtrl()
 {
+    // The measuring DC goes before the default cells, whose fonts it may hold.
+    m_pMeasureDC.reset();
     for (int nRow = 0; nRow < m_nRows; ++nRow) {
         for (int nCol = 0; nCol < m_nCols; ++nCol)
             DestroyCell(nRow, nCol);
@@ -102,7 +104,7 @@ HDC CGridCtrl::GetMeasureDC()
 {
     if (m_pMeasureDC == nullptr)
         m_pMeasureDC = std::make_unique<CMemoryDC>(nullptr);
-    return m_pMeasureDC->GetSafeHdc();
+    return m_pMeasureDC->Get();
 }
 
 // The class is registered once per process with the framework's procedure,
@@ -147,20 +149,19 @@ int CGridCtrl::ReadWheelScrollLines()
             return static_cast<int>(nLines);
         return 3;
     }
-    HKEY hKey = nullptr;
+    CRegKeyHandle key;
     int nLines = 3;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_QUERY_VALUE, &hKey) ==
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_QUERY_VALUE, key.Put()) ==
         ERROR_SUCCESS) {
         char szData[32] = {};
         DWORD cbData = sizeof(szData) - 1;
         DWORD dwType = 0;
-        if (RegQueryValueExA(hKey, "WheelScrollLines", nullptr, &dwType,
+        if (RegQueryValueExA(key, "WheelScrollLines", nullptr, &dwType,
                              reinterpret_cast<BYTE*>(szData), &cbData) == ERROR_SUCCESS &&
             dwType == REG_SZ) {
             szData[sizeof(szData) - 1] = '\0';
             nLines = std::atoi(szData);
         }
-        RegCloseKey(hKey);
     }
     return nLines;
 }

@@ -19,11 +19,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
-#include "framework/GdiHandles.h"
+#include "framework/Handles.h"
+#include "framework/StandardIds.h"
 #include "framework/Wnd.h"
 #include "grid/CellID.h"
 #include "grid/CellRange.h"
@@ -54,13 +56,6 @@ constexpr UINT GVS_DEFAULT = 0;  // the grid's own style
 constexpr UINT GVS_HEADER = 1;   // the fixed rows
 constexpr UINT GVS_DATA = 2;     // the other rows
 constexpr UINT GVS_BOTH = 3;
-
-// The select-all command the grid handles (ID_EDIT_SELECT_ALL).
-constexpr UINT ID_GRID_SELECT_ALL = 57642;
-// The edit commands the grid handles (ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE).
-constexpr UINT ID_GRID_EDIT_COPY = 57634;
-constexpr UINT ID_GRID_EDIT_CUT = 57635;
-constexpr UINT ID_GRID_EDIT_PASTE = 57637;
 
 // The grid's own message: redraw the scroll bars marked as stale.
 constexpr UINT WM_GRID_REDRAWSCROLLBARS = WM_USER + 0x100;
@@ -428,7 +423,8 @@ protected:
     int m_nBottomMargin = 1;
     int m_nGap = 1;
     BOOL m_bPrintColours = TRUE;
-    HFONT m_hPrinterFont = nullptr;
+    CFontHandle m_PrinterFont;
+    std::optional<CSelectObject> m_PrinterFontSelected;  // in the printer DC until the job ends
     SIZE m_CharSize = {0, 0};
     SIZE m_LogicalPageSize = {0, 0};
     SIZE m_PaperSize = {0, 0};

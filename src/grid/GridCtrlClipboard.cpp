@@ -49,19 +49,15 @@ COleDataSource* CGridCtrl::CopyTextFromGrid()
     // Sized in whole steps of the growth unit, zero-filled: the text ends
     // with at least one zero byte.
     const SIZE_T cb = (strText.size() + 1 + kGrowBy - 1) / kGrowBy * kGrowBy;
-    HGLOBAL hGlobal = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE | GMEM_ZEROINIT, cb);
-    if (hGlobal == nullptr)
+    CGlobalHandle global(::GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE | GMEM_ZEROINIT, cb));
+    char* pData = global.Get() != nullptr ? static_cast<char*>(::GlobalLock(global)) : nullptr;
+    if (pData == nullptr)
         return nullptr;
-    char* pData = static_cast<char*>(::GlobalLock(hGlobal));
-    if (pData == nullptr) {
-        ::GlobalFree(hGlobal);
-        return nullptr;
-    }
     std::memcpy(pData, strText.c_str(), strText.size() + 1);
-    ::GlobalUnlock(hGlobal);
+    ::GlobalUnlock(global);
 
     auto* pSource = new COleDataSource;
-    pSource->CacheGlobalData(CF_TEXT, hGlobal);
+    pSource->CacheGlobalData(CF_TEXT, global.Release());
     return pSource;
 }
 
@@ -70,19 +66,18 @@ BOOL CGridCtrl::PasteTextToGrid(CCellID cell, COleDataObject* pDataObject)
     if (pDataObject == nullptr || !IsValid(cell) || !IsCellEditable(cell.row, cell.col) ||
         !pDataObject->IsDataAvailable(CF_TEXT))
         return FALSE;
-    HGLOBAL hGlobal = pDataObject->GetGlobalData(CF_TEXT);
-    if (hGlobal == nullptr)
+    const CGlobalHandle global(pDataObject->GetGlobalData(CF_TEXT));
+    if (global.Get() == nullptr)
         return FALSE;
     std::string strText;
-    const char* pData = static_cast<const char*>(::GlobalLock(hGlobal));
+    const char* pData = static_cast<const char*>(::GlobalLock(global));
     if (pData != nullptr) {
         // Never read past the block, terminated or not.
-        const SIZE_T cb = ::GlobalSize(hGlobal);
+        const SIZE_T cb = ::GlobalSize(global);
         const void* pEnd = std::memchr(pData, '\0', cb);
         strText.assign(pData, pEnd ? static_cast<const char*>(pEnd) - pData : cb);
-        ::GlobalUnlock(hGlobal);
+        ::GlobalUnlock(global);
     }
-    ::GlobalFree(hGlobal);
 
     // A text that ends with a line break has no further line.
     if (!strText.empty() && strText.back() == '\n')

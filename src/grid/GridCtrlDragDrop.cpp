@@ -2,8 +2,7 @@
 // title tip.
 #include "grid/GridCtrl.h"
 
-#include "framework/GdiHandles.h"
-#include "framework/WindowDC.h"
+#include "framework/Handles.h"
 
 void CGridCtrl::RegisterDropTarget()
 {
@@ -100,23 +99,21 @@ HIMAGELIST CGridCtrl::CreateDragImage(POINT* pHotSpot)
     if (pHotSpot != nullptr)
         *pHotSpot = {m_LastMousePoint.x - rect.left, m_LastMousePoint.y - rect.top};
 
-    HIMAGELIST hList = ImageList_Create(cx, cy, ILC_COLOR24 | ILC_MASK, 1, 1);
-    if (hList == nullptr)
+    CImageListHandle list(ImageList_Create(cx, cy, ILC_COLOR24 | ILC_MASK, 1, 1));
+    if (list.Get() == nullptr)
         return nullptr;
     CWindowDC dcWindow(m_hWnd);
     CMemoryDC dcMem(dcWindow);
     CBitmapHandle bitmap(::CreateCompatibleBitmap(dcWindow, cx, cy));
-    if (bitmap.Get() == nullptr) {
-        ImageList_Destroy(hList);
+    if (bitmap.Get() == nullptr)
         return nullptr;
-    }
     {
         CSelectObject sel(dcMem, bitmap);
         const RECT rcDraw = {0, 0, cx - 1, cy - 1};
         pCell->Draw(dcMem, cell.row, cell.col, rcDraw, TRUE);
     }
-    ImageList_AddMasked(hList, bitmap, ::GetSysColor(COLOR_WINDOW));
-    return hList;
+    ImageList_AddMasked(list, bitmap, ::GetSysColor(COLOR_WINDOW));
+    return list.Release();  // the caller's from here on
 }
 
 void CGridCtrl::ShowTitleTip(int nRow, int nCol)

@@ -3,9 +3,7 @@
 
 #include <algorithm>
 
-#include "framework/DeviceContext.h"
-#include "framework/GdiHandles.h"
-#include "framework/WindowDC.h"
+#include "framework/Handles.h"
 
 namespace {
 
@@ -40,7 +38,7 @@ void CGridCtrl::OnPaint()
         return;
     CMemoryDC memDC(dc);
     CBitmapHandle bitmap(CreateCompatibleBitmap(dc, nWidth, nHeight));
-    if (memDC.GetSafeHdc() == nullptr || bitmap.Get() == nullptr) {
+    if (memDC.Get() == nullptr || bitmap.Get() == nullptr) {
         OnDraw(dc);
         return;
     }

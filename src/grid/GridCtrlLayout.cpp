@@ -5,8 +5,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "framework/GdiHandles.h"
-#include "framework/WindowDC.h"
+#include "framework/Handles.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "framework/WaitCursor.h"
-#include "framework/WindowDC.h"
+#include "framework/Handles.h"
 
 namespace {
 
@@ -171,7 +171,7 @@ void CGridCtrl::ExtendSelectionToPoint(POINT point, bool bMoveFocus)
 void CGridCtrl::InvertSizingBand(POINT point) const
 {
     CWindowDC dc(m_hWnd);
-    if (dc.GetSafeHdc() == nullptr)
+    if (dc.Get() == nullptr)
         return;
     RECT rcClient;
     GetClientRect(&rcClient);

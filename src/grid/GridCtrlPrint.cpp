@@ -6,13 +6,10 @@
 #include <ctime>
 #include <string>
 
-#include "framework/GdiHandles.h"
+#include "framework/Handles.h"
 #include "framework/WinApp.h"
-#include "framework/WindowDC.h"
 
 namespace {
-
-constexpr UINT kAppTitleStringId = 57344;
 
 HFONT CreatePrintFont(int nWeight)
 {
@@ -60,11 +57,10 @@ void CGridCtrl::OnBeginPrinting(HDC hDC, CPrintInfo* pInfo)
 {
     if (hDC == nullptr || pInfo == nullptr)
         return;
-    if (m_hPrinterFont != nullptr)
-        ::DeleteObject(m_hPrinterFont);
-    m_hPrinterFont = CreatePrintFont(FW_NORMAL);
-    if (m_hPrinterFont != nullptr)
-        ::SelectObject(hDC, m_hPrinterFont);
+    // A font left by an earlier job goes only after its DC has its own font back.
+    m_PrinterFontSelected.reset();
+    m_PrinterFont.Reset(CreatePrintFont(FW_NORMAL));
+    m_PrinterFontSelected.emplace(hDC, m_PrinterFont);
 
     static const char kAlphabet[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
     SIZE size = {0, 0};
@@ -101,14 +97,14 @@ void CGridCtrl::OnBeginPrinting(HDC hDC, CPrintInfo* pInfo)
 
 void CGridCtrl::OnPrint(HDC hDC, CPrintInfo* pInfo)
 {
-    if (hDC == nullptr || pInfo == nullptr || m_hPrinterFont == nullptr)
+    if (hDC == nullptr || pInfo == nullptr || m_PrinterFont.Get() == nullptr)
         return;
     const UINT nPage = pInfo->m_nCurPage;
     if (nPage < 1 || nPage > m_arPageFirstRow.size())
         return;
 
     CSaveDC saveDC(hDC);
-    ::SelectObject(hDC, m_hPrinterFont);
+    ::SelectObject(hDC, m_PrinterFont);
     ::SetMapMode(hDC, MM_ANISOTROPIC);
     ::SetWindowExtEx(hDC, m_LogicalPageSize.cx, m_LogicalPageSize.cy, nullptr);
     ::SetViewportExtEx(hDC, m_PaperSize.cx, m_PaperSize.cy, nullptr);
@@ -136,12 +132,12 @@ void CGridCtrl::OnPrint(HDC hDC, CPrintInfo* pInfo)
     PrintFooter(hDC, pInfo);
 }
 
+// The printer DC gets its own font back first: a font still selected into a
+// DC would not be deleted.
 void CGridCtrl::OnEndPrinting(HDC /*hDC*/, CPrintInfo* /*pInfo*/)
 {
-    if (m_hPrinterFont != nullptr) {
-        ::DeleteObject(m_hPrinterFont);
-        m_hPrinterFont = nullptr;
-    }
+    m_PrinterFontSelected.reset();
+    m_PrinterFont.Reset();
 }
 
 int CGridCtrl::Print(HDC hDC, const char* pszDocName,
@@ -174,7 +170,7 @@ void CGridCtrl::PrintHeader(HDC hDC, CPrintInfo* pInfo)
     szTitle[sizeof(szTitle) - 1] = '\0';
     const UINT nFlags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
     ::DrawTextA(hDC, szTitle, -1, &rc, DT_CENTER | nFlags);
-    const std::string strApp = AfxLoadString(kAppTitleStringId);
+    const std::string strApp = AfxLoadString(AFX_IDS_APP_TITLE);
     ::DrawTextA(hDC, strApp.c_str(), -1, &rc, DT_RIGHT | nFlags);
 
     DrawLine(hDC, rc.left, rc.bottom, rc.right);

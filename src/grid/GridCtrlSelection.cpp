@@ -5,8 +5,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "framework/GdiHandles.h"
-#include "framework/WindowDC.h"
+#include "framework/Handles.h"
 
 void CGridCtrl::SetCellFlag(int nRow, int nCol, DWORD nFlag, bool bSet)
 {
@@ -51,7 +50,7 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
     std::unique_ptr<CWindowDC> pDC;
     if (bForceRepaint && m_hWnd != nullptr && m_bAllowDraw)
         pDC = std::make_unique<CWindowDC>(m_hWnd);
-    HDC hDC = pDC ? pDC->GetSafeHdc() : nullptr;
+    HDC hDC = pDC ? pDC->Get() : nullptr;
     bool bHaveVisible = false;
     CCellRange visible;
     auto isVisible = [&](int nRow, int nCol) {

@@ -1,7 +1,7 @@
 #include "grid/GridDefaultCell.h"
 
 #include "grid/GridCtrl.h"
-#include "framework/WindowDC.h"
+#include "framework/Handles.h"
 
 IMPLEMENT_DYNCREATE(CGridDefaultCell, CGridCell)
 
@@ -37,22 +37,26 @@ void CGridDefaultCell::SetMargin(int nMargin)
 void CGridDefaultCell::SetFont(const LOGFONTA* plf)
 {
     CGridCell::SetFont(plf);
-    if (plf != nullptr)
-        m_font.CreateFontIndirect(*plf);
-    else
-        m_font.DeleteObject();
+    // The grid's measuring DC may hold the font going: a font still selected
+    // would not be deleted.
+    if (m_pGrid != nullptr && m_font.Get() != nullptr) {
+        const HDC hMeasureDC = m_pGrid->GetMeasureDC();
+        if (GetCurrentObject(hMeasureDC, OBJ_FONT) == m_font.Get())
+            SelectObject(hMeasureDC, GetStockObject(SYSTEM_FONT));
+    }
+    m_font.Reset(plf != nullptr ? ::CreateFontIndirectA(plf) : nullptr);
     NotifyGrid();
     if (plf == nullptr)
         return;
 
     CWindowDC dc(nullptr);
-    if (dc.GetSafeHdc() == nullptr) {
+    if (dc.Get() == nullptr) {
         m_nMargin = 3;
         m_nWidth = 40;
         m_nHeight = 16;
         return;
     }
-    CSelectObject selFont(dc, m_font.GetSafeHandle());
+    CSelectObject selFont(dc, m_font.Get());
     SIZE sizeSpace = {0, 0};
     GetTextExtentPoint32A(dc, " ", 1, &sizeSpace);
     static const char kSample[] = " XXXXXXXXXXXX ";

@@ -3,7 +3,7 @@
 // default width and height, measured whenever the font is set.
 #pragma once
 
-#include "framework/Font.h"
+#include "framework/Handles.h"
 #include "grid/GridCell.h"
 
 class CGridDefaultCell : public CGridCell {
@@ -21,7 +21,7 @@ public:
     COLORREF GetTextClr() const override { return m_crFgClr; }
     COLORREF GetBackClr() const override { return m_crBkClr; }
     const LOGFONTA* GetFont() const override { return m_plfFont.get(); }
-    HFONT GetFontObject() const override { return m_font.GetSafeHandle(); }
+    HFONT GetFontObject() const override { return m_font.Get(); }
     int GetMargin() const override { return m_nMargin; }
     CGridDefaultCell* GetDefaultCell(int /*nRow*/) const override { return nullptr; }
 
@@ -44,5 +44,5 @@ private:
 
     int m_nWidth = 30;
     int m_nHeight = 10;
-    CFont m_font;
+    CFontHandle m_font;
 };

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "app/resource.h"
 #include "framework/FileFind.h"
-#include "framework/GlobalMemory.h"
+#include "framework/Handles.h"
 #include "framework/WaitCursor.h"
 #include "ui/NetResourceCopy.h"
 #include "ui/NetworkEnum.h"
+#include "ui/UiIds.h"
 
 namespace {
 
@@ -86,7 +86,7 @@ BOOL CBrowseTreeDialog::OnInitDialog()
     m_hNetworkRoot = nullptr;
 
     m_images.Create(IDB_BROWSE_TREE, kImageWidth, 1, RGB(255, 255, 255));
-    m_tree.SetImageList(m_images.GetSafeHandle(), TVSIL_NORMAL);
+    m_tree.SetImageList(m_images.Get(), TVSIL_NORMAL);
 
     for (char cDrive = 'A'; cDrive <= 'Z'; ++cDrive) {
         const char szRoot[] = {cDrive, ':', '\\', '\0'};
@@ -223,11 +223,12 @@ bool CBrowseTreeDialog::ListNetwork(HTREEITEM hItem)
         return false;
 
     bool bAny = false;
-    CGlobalMemory buffer;
-    if (buffer.Alloc(GPTR, kEnumBufferSize)) {
+    CGlobalHandle buffer(::GlobalAlloc(GPTR, kEnumBufferSize));
+    if (buffer.Get() != nullptr) {
         DWORD dwCount = static_cast<DWORD>(-1);
         DWORD cbBuffer = kEnumBufferSize;
-        NETRESOURCEA* pEntries = static_cast<NETRESOURCEA*>(buffer.GetFixedPointer());
+        // A fixed block: the handle is the memory's address.
+        NETRESOURCEA* pEntries = static_cast<NETRESOURCEA*>(static_cast<void*>(buffer.Get()));
         if (net.EnumResource(hEnum, &dwCount, pEntries, &cbBuffer) == NO_ERROR && dwCount > 0) {
             // Never read past the buffer, whatever count is reported.
             dwCount = std::min<DWORD>(dwCount, kEnumBufferSize / sizeof(NETRESOURCEA));
@@ -256,7 +257,6 @@ bool CBrowseTreeDialog::ListNetwork(HTREEITEM hItem)
             }
         }
     }
-    buffer.Free();
     net.CloseEnum(hEnum);
     return bAny;
 }

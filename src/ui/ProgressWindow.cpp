@@ -6,11 +6,11 @@
 #include <cstddef>
 #include <cstdio>
 
-#include "app/resource.h"
 #include "framework/CenterWindow.h"
 #include "framework/PumpMessage.h"
 #include "framework/WinApp.h"
-#include "framework/WindowDC.h"
+#include "framework/Handles.h"
+#include "ui/UiIds.h"
 
 namespace {
 
@@ -66,7 +66,7 @@ BOOL CProgressWindow::Create(CWnd* pParent, const char* pszTitle, BOOL bSmooth)
         lfMessage = ncm.lfMessageFont;
     else
         ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lfMessage), &lfMessage);
-    m_font.CreateFontIndirect(lfMessage);
+    m_font.Reset(::CreateFontIndirectA(&lfMessage));
 
     if (!CreateEx(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, pszClass, pszTitle != nullptr ? pszTitle : "",
                   WS_POPUP | WS_CAPTION, 0, 0, kWidth, 130, OwnerWindow(pParent), nullptr))
@@ -85,8 +85,8 @@ BOOL CProgressWindow::Create(CWnd* pParent, const char* pszTitle, BOOL bSmooth)
                            childId(IDC_PROGRESS_CANCEL)))
         return FALSE;
 
-    m_cancel.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetSafeHandle()), TRUE);
-    m_text.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetSafeHandle()), TRUE);
+    m_cancel.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), TRUE);
+    m_text.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), TRUE);
 
     Layout(kLines, kWidth);
     RestorePosition();
@@ -106,8 +106,8 @@ void CProgressWindow::Layout(int nLines, int nWidth)
     SIZE sizeButton = {0, 0};
     {
         CWindowDC dc(m_hWnd);
-        if (dc.GetSafeHdc() != nullptr) {
-            CSelectObject selectFont(dc, m_font.GetSafeHandle());
+        if (dc.Get() != nullptr) {
+            CSelectObject selectFont(dc, m_font.Get());
             std::string strLines = "M";
             for (int i = 1; i < nLines; ++i)
                 strLines += "\nM";
@@ -118,7 +118,7 @@ void CProgressWindow::Layout(int nLines, int nWidth)
         } else {
             // No device context: estimate from the font's height.
             LOGFONTA lf = {};
-            ::GetObjectA(m_font.GetSafeHandle(), sizeof(lf), &lf);
+            ::GetObjectA(m_font.Get(), sizeof(lf), &lf);
             const int cyLine = lf.lfHeight != 0 ? (lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight) + 3 : 16;
             rcText.bottom = rcText.top + cyLine * nLines;
             sizeButton.cx = static_cast<LONG>(m_strCancelLabel.size() + 2) * cyLine / 2;

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "framework/Font.h"
+#include "framework/Handles.h"
 #include "framework/Wnd.h"
 
 #if defined(__GNUC__)
@@ -65,7 +65,7 @@ private:
     CWnd m_cancel;
     std::string m_strTitle = "Progress";
     std::string m_strCancelLabel = " Cancel ";
-    CFont m_font;
+    CFontHandle m_font;
 
     DECLARE_MESSAGE_MAP()
 };

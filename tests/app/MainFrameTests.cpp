@@ -262,7 +262,7 @@ TEST_F(MainFrameTest, MenuBarAndAcceleratorsReadBackInOrder)
         {0, ""},
         {ID_FILE_UPDATE_SELECTED, "&Update Selected Files"},
         {0, ""},
-        {ID_APP_EXIT_CMD, "E&xit"},
+        {ID_APP_EXIT, "E&xit"},
     };
     const std::vector<MenuEntry> view = {
         {ID_VIEW_TOOLBAR, "&Toolbar"},
@@ -275,7 +275,7 @@ TEST_F(MainFrameTest, MenuBarAndAcceleratorsReadBackInOrder)
         {ID_ACTIONS_EMPTY, ""},
         {ID_ACTIONS_FIND_AUDACITY, "Find &Audacity"},
     };
-    const std::vector<MenuEntry> help = {{ID_APP_ABOUT_CMD, "&About Quillon..."}};
+    const std::vector<MenuEntry> help = {{ID_APP_ABOUT, "&About Quillon..."}};
     EXPECT_EQ(file, ReadPopup(GetSubMenu(hMenu, 0)));
     EXPECT_EQ(view, ReadPopup(GetSubMenu(hMenu, 1)));
     EXPECT_EQ(actions, ReadPopup(GetSubMenu(hMenu, 2)));
@@ -288,8 +288,8 @@ TEST_F(MainFrameTest, MenuBarAndAcceleratorsReadBackInOrder)
     // The empty entry keeps its id and is shown disabled.
     EXPECT_TRUE(ItemState(hActions, ID_ACTIONS_EMPTY) & MF_GRAYED);
     EXPECT_FALSE(ItemState(hActions, ID_ACTIONS_FIND_AUDACITY) & MF_GRAYED);
-    EXPECT_FALSE(ItemState(GetSubMenu(hMenu, 0), ID_APP_EXIT_CMD) & MF_GRAYED);
-    EXPECT_FALSE(ItemState(GetSubMenu(hMenu, 3), ID_APP_ABOUT_CMD) & MF_GRAYED);
+    EXPECT_FALSE(ItemState(GetSubMenu(hMenu, 0), ID_APP_EXIT) & MF_GRAYED);
+    EXPECT_FALSE(ItemState(GetSubMenu(hMenu, 3), ID_APP_ABOUT) & MF_GRAYED);
 
     // The accelerator table, all virtual keys, in order.
     HACCEL hAccel = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
@@ -326,7 +326,7 @@ TEST_F(MainFrameTest, ToolbarButtonsTooltipsAndIdleState)
     EXPECT_TRUE(GetWindowLongA(hBar, GWL_STYLE) & TBSTYLE_FLAT);
     EXPECT_NE(nullptr, reinterpret_cast<HWND>(SendMessageA(hBar, TB_GETTOOLTIPS, 0, 0)));
 
-    const int aExpected[] = {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, 0, ID_FILE_PRINT, 0, ID_APP_ABOUT_CMD};
+    const int aExpected[] = {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, 0, ID_FILE_PRINT, 0, ID_APP_ABOUT};
     ASSERT_EQ(7, SendMessageA(hBar, TB_BUTTONCOUNT, 0, 0));
     int iNextImage = 0;
     for (int i = 0; i < 7; ++i) {
@@ -349,7 +349,7 @@ TEST_F(MainFrameTest, ToolbarButtonsTooltipsAndIdleState)
     // Tooltips: the text behind "\n"; Print has none.
     const std::pair<UINT, const char*> tips[] = {{ID_EDIT_CUT, "Cut"},     {ID_EDIT_COPY, "Copy"},
                                                  {ID_EDIT_PASTE, "Paste"}, {ID_FILE_PRINT, ""},
-                                                 {ID_APP_ABOUT_CMD, "About"}};
+                                                 {ID_APP_ABOUT, "About"}};
     for (const auto& tip : tips) {
         NMTTDISPINFOA info = {};
         info.hdr.hwndFrom = reinterpret_cast<HWND>(SendMessageA(hBar, TB_GETTOOLTIPS, 0, 0));
@@ -366,7 +366,7 @@ TEST_F(MainFrameTest, ToolbarButtonsTooltipsAndIdleState)
     EXPECT_FALSE(SendMessageA(hBar, TB_ISBUTTONENABLED, ID_EDIT_COPY, 0));
     EXPECT_FALSE(SendMessageA(hBar, TB_ISBUTTONENABLED, ID_EDIT_PASTE, 0));
     EXPECT_FALSE(SendMessageA(hBar, TB_ISBUTTONENABLED, ID_FILE_PRINT, 0));
-    EXPECT_TRUE(SendMessageA(hBar, TB_ISBUTTONENABLED, ID_APP_ABOUT_CMD, 0));
+    EXPECT_TRUE(SendMessageA(hBar, TB_ISBUTTONENABLED, ID_APP_ABOUT, 0));
 }
 
 TEST_F(MainFrameTest, EditKeysAreTakenByTheAcceleratorsAndReachNoHandler)
@@ -630,7 +630,7 @@ TEST_F(MainFrameTest, AboutButtonOpensTheAboutBoxAtOnce)
     Pump(20);
     HWND hBar = Toolbar();
     RECT rcButton = {};
-    ASSERT_TRUE(SendMessageA(hBar, TB_GETRECT, ID_APP_ABOUT_CMD, reinterpret_cast<LPARAM>(&rcButton)));
+    ASSERT_TRUE(SendMessageA(hBar, TB_GETRECT, ID_APP_ABOUT, reinterpret_cast<LPARAM>(&rcButton)));
     const LPARAM lPoint = MAKELPARAM((rcButton.left + rcButton.right) / 2, (rcButton.top + rcButton.bottom) / 2);
 
     struct Layout {

@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "app/resource.h"
 #include "automation/BatchUpdateRun.h"
 #include "grid/GridTestSupport.h"
 #include "support/RecordingPrompt.h"
 #include "support/TestSupport.h"
+#include "ui/UiIds.h"
 
 namespace {
 

@@ -1,11 +1,10 @@
-// The toolbar resource reader and the paint and non-client DC helpers.
+// The toolbar resource reader.
 #include "support/GTestWin.h"
 
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "framework/DeviceContext.h"
 #include "framework/ToolBar.h"
 
 namespace {
@@ -51,50 +50,4 @@ TEST(ToolBarResource, BothLayoutsReadAndMalformedDataRefused)
     // A version 1 header whose count overruns is read as the other layout,
     // which refuses it too.
     EXPECT_FALSE(Parse(Bytes<WORD>({1, 16, 15, 200, 1, 2}), &size, &ids));
-}
-
-namespace {
-
-LRESULT CALLBACK PaintProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_PAINT) {
-        HDC* pLast = reinterpret_cast<HDC*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
-        CPaintDC dc(hWnd);
-        *pLast = dc.GetSafeHdc();
-        return 0;
-    }
-    return DefWindowProcA(hWnd, message, wParam, lParam);
-}
-
-}  // namespace
-
-TEST(DeviceContext, EachHelperReleasesWhatItTookOnce)
-{
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = PaintProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "QuillonDcTest";
-    RegisterClassA(&wc);
-    HWND hWnd = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, 60, 40, nullptr,
-                                nullptr, wc.hInstance, nullptr);
-    ASSERT_NE(nullptr, hWnd);
-    HDC hPaintDC = nullptr;
-    SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&hPaintDC));
-
-    // A released DC cannot be released again: ReleaseDC then fails.
-    HDC hWindow = nullptr;
-    {
-        CNonClientDC dc(hWnd);
-        hWindow = dc;
-        ASSERT_NE(nullptr, hWindow);
-    }
-    EXPECT_EQ(0, ReleaseDC(hWnd, hWindow));
-
-    // Painting validates the window and gives its DC back.
-    InvalidateRect(hWnd, nullptr, TRUE);
-    UpdateWindow(hWnd);
-    ASSERT_NE(nullptr, hPaintDC);
-    EXPECT_FALSE(GetUpdateRect(hWnd, nullptr, FALSE));
-    EXPECT_EQ(0, ReleaseDC(hWnd, hPaintDC));
-    DestroyWindow(hWnd);
 }

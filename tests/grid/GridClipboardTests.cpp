@@ -59,7 +59,7 @@ TEST(GridClipboard, CopiesSelectedCellsAsTabbedLinesWithOneTerminatingZero)
 
     // Through the grid's own copy command, onto the clipboard.
     gridedit::SetClipboardText("old");
-    grid.SendMessage(WM_COMMAND, ID_GRID_EDIT_COPY, 0);
+    grid.SendMessage(WM_COMMAND, ID_EDIT_COPY, 0);
     EXPECT_EQ("a\tb\tc\nd\te\tf", gridedit::ClipboardText());
 
     // Unselected cells of the range contribute nothing but keep their tabs.
@@ -131,7 +131,7 @@ TEST(GridClipboard, PasteSplitsAtTabsAndCommasTrimsAndSkipsHiddenColumnsAndRows)
     gridedit::SetClipboardText("  x , y\t z  ");
     grid.SetFocusCell(3, 1);
     EXPECT_TRUE(grid.CanPaste());
-    grid.SendMessage(WM_COMMAND, ID_GRID_EDIT_PASTE, 0);
+    grid.SendMessage(WM_COMMAND, ID_EDIT_PASTE, 0);
     EXPECT_EQ("r3c0", grid.GetItemText(3, 0));
     EXPECT_EQ("x", grid.GetItemText(3, 1));
     EXPECT_EQ("y", grid.GetItemText(3, 2));
@@ -195,7 +195,7 @@ TEST(GridClipboard, CutCopiesThenEmptiesTheSelectedVisibleCells)
     host.reply = [](int code, int row, int col) -> LRESULT {
         return (code == LVN_BEGINLABELEDIT && row == 2 && col == 3) ? -1 : 0;
     };
-    grid.SendMessage(WM_COMMAND, ID_GRID_EDIT_CUT, 0);
+    grid.SendMessage(WM_COMMAND, ID_EDIT_CUT, 0);
     EXPECT_EQ("r1c1\tr1c3\nr2c1\tr2c3", gridedit::ClipboardText());
     EXPECT_EQ("", grid.GetItemText(1, 1));
     EXPECT_EQ("", grid.GetItemText(1, 3));

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "GridTestSupport.h"
-#include "framework/Font.h"
+#include "framework/Handles.h"
 
 using gridtest::GridHost;
 
@@ -324,9 +324,8 @@ TEST(GridData, MeasuredExtentsFollowTextAndFontChanges)
     // So is every cell after the grid's font changes.
     LOGFONTA lf = *grid.GetDefaultCell(FALSE, FALSE)->GetFont();
     lf.lfHeight = lf.lfHeight < 0 ? lf.lfHeight * 3 : -36;
-    CFont bigFont;
-    bigFont.CreateFontIndirect(lf);
-    SendMessageA(grid.m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(bigFont.GetSafeHandle()), TRUE);
+    const CFontHandle bigFont(CreateFontIndirectA(&lf));
+    SendMessageA(grid.m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(bigFont.Get()), TRUE);
     EXPECT_EQ(reinterpret_cast<LRESULT>(grid.GetDefaultCell(FALSE, FALSE)->GetFontObject()),
               SendMessageA(grid.m_hWnd, WM_GETFONT, 0, 0));
     grid.AutoSizeColumns();
@@ -341,4 +340,29 @@ TEST(GridData, MeasuredExtentsFollowTextAndFontChanges)
     grid.SetItemFormat(3, 2, DT_SINGLELINE | DT_LEFT);
     const SIZE sizeOneLine = grid.GetCell(3, 2)->GetCellExtent(nullptr);
     EXPECT_GT(sizeTwoLines.cy, sizeOneLine.cy);
+}
+
+// Measuring leaves no font selected that could not be deleted when it is
+// replaced: not a cell's own font (one object shared by such cells, remade
+// for another font), not a default cell's font.
+TEST(GridData, FontsUsedForMeasuringAreDeletedWhenReplaced)
+{
+    GridHost host;
+    CGridCtrl& grid = host.Grid();
+    Fill(grid, 3);
+    LOGFONTA lf = *grid.GetDefaultCell(FALSE, FALSE)->GetFont();
+    for (int nRow : {1, 2}) {
+        lf.lfHeight = -10 - 10 * nRow;
+        grid.SetItemFont(nRow, 1, &lf);
+    }
+    grid.GetCell(1, 1)->GetCellExtent(nullptr);
+    const HFONT hOwn = grid.GetCell(1, 1)->GetFontObject();
+    grid.GetCell(2, 1)->GetFontObject();
+    EXPECT_EQ(0u, GetObjectType(hOwn));
+
+    grid.GetCell(3, 1)->GetCellExtent(nullptr);
+    CGridDefaultCell* pDefault = grid.GetCell(3, 1)->GetDefaultCell(1);
+    const HFONT hDefault = pDefault->GetFontObject();
+    pDefault->SetFont(&lf);
+    EXPECT_EQ(0u, GetObjectType(hDefault));
 }

@@ -60,7 +60,7 @@ TEST(GridEdit, NothingChangesOnAGridThatIsNotEditable)
     grid.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, lPt);
     grid.SendMessage(WM_LBUTTONUP, 0, lPt);
     gridedit::SetClipboardText("pasted");
-    grid.SendMessage(WM_COMMAND, ID_GRID_EDIT_PASTE, 0);
+    grid.SendMessage(WM_COMMAND, ID_EDIT_PASTE, 0);
     grid.OnEditPaste();
     grid.OnEditCell(1, 1, kNoPoint, VK_LBUTTON);
     EXPECT_FALSE(grid.ValidateAndModifyCellContents(1, 1, "changed"));

@@ -4,8 +4,7 @@
 #include <string>
 
 #include "GridTestSupport.h"
-#include "framework/GdiHandles.h"
-#include "framework/WindowDC.h"
+#include "framework/Handles.h"
 
 using gridtest::GridHost;
 

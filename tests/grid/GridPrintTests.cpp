@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "GridEditTestSupport.h"
-#include "framework/GdiHandles.h"
+#include "framework/Handles.h"
 #include "grid/GridCtrl.h"
 #include "support/TestSupport.h"
 
@@ -244,7 +244,12 @@ TEST(GridPrint, RowsOfTwoAndAHalfPagesPrintAsThreePagesWithHeaderFixedRowAndFoot
     // less room for rows.
     grid.SetPrintMarginInfo(6, -1, -1, -1, -1, -1, -1);
     CPrintInfo again;
+    const HGDIOBJ hDcFont = GetCurrentObject(printer.Dc(), OBJ_FONT);
     grid.OnBeginPrinting(printer.Dc(), &again);
     EXPECT_EQ(nAvailable - 4 * charSize.cy, grid.PageHeight());
+    const HGDIOBJ hPrintFont = GetCurrentObject(printer.Dc(), OBJ_FONT);
     grid.OnEndPrinting(printer.Dc(), &again);
+    // The DC has its own font back, so that the print font is deleted.
+    EXPECT_EQ(hDcFont, GetCurrentObject(printer.Dc(), OBJ_FONT));
+    EXPECT_EQ(0u, GetObjectType(hPrintFont));
 }

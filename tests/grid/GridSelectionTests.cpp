@@ -99,7 +99,7 @@ TEST(GridSelection, SelectAllSelectsEveryDataCellAndNotifies)
     // The select-all command does the same.
     grid.ResetSelectedRange();
     EXPECT_EQ(0, grid.GetSelectedCount());
-    SendMessageA(grid.m_hWnd, WM_COMMAND, ID_GRID_SELECT_ALL, 0);
+    SendMessageA(grid.m_hWnd, WM_COMMAND, ID_EDIT_SELECT_ALL, 0);
     EXPECT_EQ(6 * 5, grid.GetSelectedCount());
     EXPECT_EQ(2, CountCode(host.notifications, LVN_ITEMCHANGED));
 }

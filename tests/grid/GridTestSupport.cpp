@@ -1,7 +1,6 @@
 #include "GridTestSupport.h"
 
-#include "framework/GdiHandles.h"
-#include "framework/WindowDC.h"
+#include "framework/Handles.h"
 
 namespace gridtest {
 

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "app/resource.h"
 #include "support/DriveLetter.h"
 #include "support/ModalDriver.h"
 #include "support/TestSupport.h"
 #include "ui/BrowseTreeDialog.h"
 #include "ui/NetResourceCopy.h"
 #include "ui/NetworkEnum.h"
+#include "ui/UiIds.h"
 
 namespace {
 

@@ -1,25 +1,21 @@
 // The framework pieces the supporting windows are built from: the file
-// finder, the owning wrappers, the wait cursor, centring, the one-message
-// pump and the dialog's end through DestroyWindow.
+// finder, the image list, the wait cursor, centring, the one-message pump
+// and the dialog's end through DestroyWindow.
 #include "support/GTestWin.h"
 
 #include <algorithm>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "app/resource.h"
 #include "framework/CenterWindow.h"
 #include "framework/Dialog.h"
 #include "framework/FileFind.h"
-#include "framework/Font.h"
-#include "framework/GlobalMemory.h"
 #include "framework/ImageList.h"
 #include "framework/PumpMessage.h"
 #include "framework/WaitCursor.h"
-#include "framework/WindowDC.h"
 #include "support/ModalDriver.h"
 #include "support/TestSupport.h"
+#include "ui/UiIds.h"
 
 TEST(FileFind, ListsEveryEntryOnceWithItsKind)
 {
@@ -58,74 +54,22 @@ TEST(FileFind, ListsEveryEntryOnceWithItsKind)
     EXPECT_FALSE(finder.IsDirectory());
 }
 
-TEST(OwningWrappers, FreeOnceAndMoveOwnership)
+TEST(ImageList, HoldsTheImagesOfABitmapResource)
 {
-    LOGFONTA lf = {};
-    lf.lfHeight = -12;
-    lstrcpynA(lf.lfFaceName, "Tahoma", LF_FACESIZE);
-    HFONT hFont = nullptr;
-    {
-        CFont font;
-        ASSERT_TRUE(font.CreateFontIndirect(lf));
-        hFont = font;
-        CFont moved(std::move(font));
-        EXPECT_EQ(nullptr, font.GetSafeHandle());
-        EXPECT_EQ(hFont, moved.GetSafeHandle());
-        EXPECT_EQ(static_cast<DWORD>(OBJ_FONT), GetObjectType(hFont));
-    }
-    EXPECT_EQ(0u, GetObjectType(hFont));  // deleted by the one owner
-
-    {
-        CGlobalMemory mem;
-        ASSERT_TRUE(mem.Alloc(GPTR, 64));
-        EXPECT_EQ(0, static_cast<const char*>(mem.GetFixedPointer())[63]);  // zeroed
-        CGlobalMemory other;
-        other = std::move(mem);
-        EXPECT_EQ(nullptr, mem.GetHandle());
-        EXPECT_NE(nullptr, other.GetHandle());
-        EXPECT_GE(GlobalSize(other.GetHandle()), 64u);
-        other.Free();
-        EXPECT_EQ(nullptr, other.GetHandle());
-        other.Free();  // twice is harmless
-    }
-
-    {
-        CImageList images;
-        ASSERT_TRUE(images.Create(IDB_BROWSE_TREE, 17, 1, RGB(255, 255, 255)));
-        EXPECT_EQ(15, images.GetImageCount());
-        int cx = 0;
-        int cy = 0;
-        ASSERT_TRUE(images.GetImageSize(&cx, &cy));
-        EXPECT_EQ(17, cx);
-        EXPECT_EQ(16, cy);
-        CImageList moved(std::move(images));
-        EXPECT_EQ(nullptr, images.GetSafeHandle());
-        EXPECT_EQ(15, moved.GetImageCount());
-        EXPECT_FALSE(images.DeleteImageList());
-        EXPECT_TRUE(moved.DeleteImageList());
-        EXPECT_FALSE(moved.DeleteImageList());
-        EXPECT_FALSE(moved.Create(9999, 17, 1, RGB(255, 255, 255)));  // no such bitmap
-    }
+    CImageList images;
+    ASSERT_TRUE(images.Create(IDB_BROWSE_TREE, 17, 1, RGB(255, 255, 255)));
+    EXPECT_EQ(15, images.GetImageCount());
+    int cx = 0;
+    int cy = 0;
+    ASSERT_TRUE(images.GetImageSize(&cx, &cy));
+    EXPECT_EQ(17, cx);
+    EXPECT_EQ(16, cy);
+    EXPECT_FALSE(images.Create(9999, 17, 1, RGB(255, 255, 255)));  // no such bitmap
+    EXPECT_EQ(nullptr, images.Get());
 }
 
-TEST(OwningWrappers, SelectionAndCursorAreRestored)
+TEST(WaitCursor, ShowsTheWaitCursorAndPutsTheOldOneBack)
 {
-    HWND hWnd = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(nullptr, hWnd);
-    HGDIOBJ hFont = GetStockObject(ANSI_FIXED_FONT);
-    {
-        CWindowDC dc(hWnd);
-        ASSERT_NE(nullptr, dc.GetSafeHdc());
-        HGDIOBJ hBefore = GetCurrentObject(dc, OBJ_FONT);
-        {
-            CSelectObject select(dc, hFont);
-            EXPECT_EQ(hFont, GetCurrentObject(dc, OBJ_FONT));
-        }
-        EXPECT_EQ(hBefore, GetCurrentObject(dc, OBJ_FONT));
-    }
-    DestroyWindow(hWnd);
-
     HCURSOR hArrow = LoadCursorA(nullptr, IDC_ARROW);
     SetCursor(hArrow);
     {

@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "app/resource.h"
 #include "framework/WinApp.h"
 #include "support/TestSupport.h"
 #include "ui/ProgressWindow.h"
+#include "ui/UiIds.h"
 
 namespace {
 

@@ -1,0 +1,210 @@
+// The handle owners and scope guards of framework/Handles.h.
+#include "support/GTestWin.h"
+
+#include <type_traits>
+#include <utility>
+
+#include "framework/Handles.h"
+
+namespace {
+
+constexpr char kTestKey[] = "Software\\QuillonHandlesTest";
+
+// One kind of owner: how a fresh handle is made, and whether a handle is
+// still open (asked without closing it).
+template <typename TOwner>
+struct OwnerCase {
+    using Handle = typename TOwner::Handle;
+    const char* pszName;
+    Handle (*pfnMake)();
+    bool (*pfnAlive)(Handle);
+};
+
+template <typename TOwner>
+void CheckOwner(const OwnerCase<TOwner>& c)
+{
+    static_assert(!std::is_copy_constructible_v<TOwner> && !std::is_copy_assignable_v<TOwner>);
+    static_assert(std::is_nothrow_move_constructible_v<TOwner> &&
+                  std::is_nothrow_move_assignable_v<TOwner>);
+    using Handle = typename TOwner::Handle;
+    SCOPED_TRACE(c.pszName);
+    const Handle h1 = c.pfnMake();
+    const Handle h2 = c.pfnMake();
+    ASSERT_TRUE(c.pfnAlive(h1) && c.pfnAlive(h2));
+    {
+        TOwner kept(h2);
+        {
+            TOwner first(h1);
+            kept = std::move(first);  // closes what kept held
+            EXPECT_FALSE(c.pfnAlive(h2));
+            EXPECT_EQ(Handle{}, first.Get());
+        }
+        EXPECT_TRUE(c.pfnAlive(h1));  // the moved-from owner closed nothing
+        TOwner last(std::move(kept));
+        EXPECT_EQ(h1, last.Get());
+        EXPECT_EQ(Handle{}, kept.Get());
+    }
+    EXPECT_FALSE(c.pfnAlive(h1));  // closed with its last owner
+
+    // Put closes the held handle before a new one is written; Release gives
+    // the handle up open.
+    const Handle h3 = c.pfnMake();
+    const Handle h4 = c.pfnMake();
+    {
+        TOwner owner(h3);
+        *owner.Put() = h4;
+        EXPECT_FALSE(c.pfnAlive(h3));
+        EXPECT_EQ(h4, owner.Release());
+    }
+    EXPECT_TRUE(c.pfnAlive(h4));
+    TOwner(h4).Reset();
+    EXPECT_FALSE(c.pfnAlive(h4));
+}
+
+template <typename... TCases>
+void CheckOwners(const TCases&... cases)
+{
+    (CheckOwner(cases), ...);
+}
+
+template <typename TGdiHandle>
+bool IsGdiObject(TGdiHandle h)
+{
+    return GetObjectType(h) != 0;
+}
+
+bool IsOpenKernelHandle(HANDLE h)
+{
+    DWORD dwFlags = 0;
+    return GetHandleInformation(h, &dwFlags) != FALSE;
+}
+
+HKEY CreateTestKey()
+{
+    HKEY hKey = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_READ, nullptr, &hKey, nullptr);
+    return hKey;
+}
+
+bool IsOpenKey(HKEY h)
+{
+    return RegQueryInfoKeyA(h, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                            nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+HANDLE MakeEvent()
+{
+    return CreateEventA(nullptr, TRUE, FALSE, nullptr);
+}
+
+bool IsImageList(HIMAGELIST h)
+{
+    int cx = 0;
+    int cy = 0;
+    return ImageList_GetIconSize(h, &cx, &cy) != FALSE;
+}
+
+LRESULT CALLBACK PaintProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_PAINT) {
+        CPaintDC dc(hWnd);
+        *reinterpret_cast<HDC*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA)) = dc.Get();
+        return 0;
+    }
+    return DefWindowProcA(hWnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST(Handles, EachOwnerClosesItsHandleOnceAndPassesItOnWhenMoved)
+{
+    CheckOwners(
+        OwnerCase<CFontHandle>{"font",
+                               [] { return CreateFontA(-12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, ""); },
+                               IsGdiObject<HFONT>},
+        OwnerCase<CBitmapHandle>{"bitmap", [] { return CreateBitmap(4, 4, 1, 1, nullptr); },
+                                 IsGdiObject<HBITMAP>},
+        OwnerCase<CBrushHandle>{"brush", [] { return CreateSolidBrush(RGB(1, 2, 3)); },
+                                IsGdiObject<HBRUSH>},
+        OwnerCase<CPenHandle>{"pen", [] { return CreatePen(PS_SOLID, 1, 0); }, IsGdiObject<HPEN>},
+        OwnerCase<CRegKeyHandle>{"registry key", CreateTestKey, IsOpenKey},
+        OwnerCase<CKernelHandle>{"kernel handle", MakeEvent, IsOpenKernelHandle},
+        OwnerCase<CGlobalHandle>{"global memory", [] { return GlobalAlloc(GMEM_MOVEABLE, 64); },
+                                 [](HGLOBAL h) { return GlobalFlags(h) != GMEM_INVALID_HANDLE; }},
+        OwnerCase<CImageListHandle>{"image list", [] { return ImageList_Create(8, 8, ILC_COLOR24, 1, 1); },
+                                    IsImageList});
+    RegDeleteKeyA(HKEY_CURRENT_USER, kTestKey);
+
+    // Both handles of a started process go with their owner.
+    PROCESS_INFORMATION pi = {};
+    pi.hProcess = MakeEvent();
+    pi.hThread = MakeEvent();
+    pi.dwProcessId = 7;
+    {
+        CProcessInformation info;
+        info.Reset(pi);
+        EXPECT_EQ(7u, info.dwProcessId);
+        EXPECT_TRUE(IsOpenKernelHandle(pi.hProcess) && IsOpenKernelHandle(pi.hThread));
+    }
+    EXPECT_FALSE(IsOpenKernelHandle(pi.hProcess));
+    EXPECT_FALSE(IsOpenKernelHandle(pi.hThread));
+}
+
+TEST(Handles, ScopeGuardsGiveBackWhatTheyTookOnce)
+{
+    static_assert(!std::is_copy_constructible_v<CWindowDC> && !std::is_copy_constructible_v<CNonClientDC> &&
+                  !std::is_copy_constructible_v<CPaintDC> && !std::is_copy_constructible_v<CMemoryDC> &&
+                  !std::is_copy_constructible_v<CSelectObject> && !std::is_copy_constructible_v<CSaveDC>);
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = PaintProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "QuillonHandlesTest";
+    RegisterClassA(&wc);
+    HWND hWnd = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, 60, 40, nullptr,
+                                nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(nullptr, hWnd);
+    HDC hPaintDC = nullptr;
+    SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&hPaintDC));
+
+    // A released DC cannot be released again: ReleaseDC then fails.
+    HDC hClient = nullptr;
+    HDC hWindow = nullptr;
+    {
+        CWindowDC client(hWnd);
+        CNonClientDC window(hWnd);
+        hClient = client.Get();
+        hWindow = window.Get();
+        ASSERT_TRUE(hClient != nullptr && hWindow != nullptr);
+    }
+    EXPECT_EQ(0, ReleaseDC(hWnd, hClient));
+    EXPECT_EQ(0, ReleaseDC(hWnd, hWindow));
+    // Painting validates the window and gives its DC back.
+    InvalidateRect(hWnd, nullptr, TRUE);
+    UpdateWindow(hWnd);
+    ASSERT_NE(nullptr, hPaintDC);
+    EXPECT_FALSE(GetUpdateRect(hWnd, nullptr, FALSE));
+    EXPECT_EQ(0, ReleaseDC(hWnd, hPaintDC));
+    DestroyWindow(hWnd);
+
+    // A selected object and a saved state go back; the memory DC is deleted.
+    HDC hMem = nullptr;
+    {
+        CMemoryDC mem(nullptr);
+        hMem = mem.Get();
+        ASSERT_EQ(static_cast<DWORD>(OBJ_MEMDC), GetObjectType(hMem));
+        const HGDIOBJ hOriginal = GetCurrentObject(hMem, OBJ_BRUSH);
+        const CBrushHandle brush(CreateSolidBrush(RGB(9, 9, 9)));
+        {
+            CSelectObject sel(mem, brush);
+            EXPECT_EQ(brush.Get(), GetCurrentObject(hMem, OBJ_BRUSH));
+        }
+        EXPECT_EQ(hOriginal, GetCurrentObject(hMem, OBJ_BRUSH));
+        SetTextColor(hMem, RGB(1, 1, 1));
+        {
+            CSaveDC save(mem);
+            SetTextColor(hMem, RGB(200, 0, 0));
+        }
+        EXPECT_EQ(RGB(1, 1, 1), GetTextColor(hMem));
+    }
+    EXPECT_EQ(0u, GetObjectType(hMem));
+}
