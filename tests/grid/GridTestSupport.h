@@ -46,10 +46,11 @@ private:
 // hidden.
 void SetUpLikeFileList(CGridCtrl& grid);
 
-// The grid's client area drawn by OnDraw into a 32-bit bitmap.
+// The grid's client area drawn by OnDraw into a 32-bit bitmap, or with
+// bFromWindow as the window shows it after painting it whole.
 class RenderedGrid {
 public:
-    explicit RenderedGrid(CGridCtrl& grid);
+    explicit RenderedGrid(CGridCtrl& grid, bool bFromWindow = false);
     COLORREF Pixel(int x, int y) const;
     int Width() const { return m_cx; }
     int Height() const { return m_cy; }
