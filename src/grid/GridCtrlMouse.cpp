@@ -266,21 +266,26 @@ void CGridCtrl::OnLButtonDown(UINT nFlags, POINT point)
         return;
     }
 
-    if (!bOverBorder && IsCellSelected(m_LeftClickDownCell.row, m_LeftClickDownCell.col)) {
-        if (IsCtrl(nFlags)) {
-            // Ctrl on a selected cell takes it (its row in list mode) out.
-            SetFocusCell(m_LeftClickDownCell);
-            if (m_bListMode)
-                SetSelectedRange(m_LeftClickDownCell.row, m_nFixedCols, m_LeftClickDownCell.row,
-                                 m_nCols - 1, TRUE, FALSE);
-            else
-                SetSelectedRange(m_LeftClickDownCell.row, m_LeftClickDownCell.col,
-                                 m_LeftClickDownCell.row, m_LeftClickDownCell.col, TRUE, FALSE);
-            return;
-        }
-        if (m_bAllowDragAndDrop)
-            m_MouseMode = MOUSE_PREPARE_DRAG;
+    const bool bOnSelected =
+        !bOverBorder && IsCellSelected(m_LeftClickDownCell.row, m_LeftClickDownCell.col);
+    if (bOnSelected && IsCtrl(nFlags)) {
+        // Ctrl on a selected cell takes it (its row in list mode) out.
+        SetFocusCell(m_LeftClickDownCell);
+        if (m_bListMode)
+            SetSelectedRange(m_LeftClickDownCell.row, m_nFixedCols, m_LeftClickDownCell.row,
+                             m_nCols - 1, TRUE, FALSE);
+        else
+            SetSelectedRange(m_LeftClickDownCell.row, m_LeftClickDownCell.col,
+                             m_LeftClickDownCell.row, m_LeftClickDownCell.col, TRUE, FALSE);
+        return;
+    }
+    if (bOnSelected && m_bAllowDragAndDrop) {
+        // The selection may be dragged: the release decides.
+        m_MouseMode = MOUSE_PREPARE_DRAG;
     } else if (!bOverBorder) {
+        // Without drag and drop a press on a selected cell is a press like
+        // any other: the focus moves there and the selection starts anew,
+        // so that the keys work from the row the user pressed.
         SetFocusCell(-1, -1);
         if (m_nRows > m_nFixedRows && m_nCols > m_nFixedCols)
             SetFocusCell(std::max(m_LeftClickDownCell.row, m_nFixedRows),
