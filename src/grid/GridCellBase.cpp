@@ -191,6 +191,11 @@ BOOL CGridCellBase::GetTextRect(RECT* pRect)
 {
     if (pRect == nullptr)
         return FALSE;
+    // As Draw lays it out: inside the raised edge of a fixed cell, the
+    // margins and the image.
+    const CGridCtrl* pGrid = GetGrid();
+    if (IsFixed() && pGrid != nullptr && pGrid->GetGridLines() != GVL_NONE)
+        ::InflateRect(pRect, -1, -1);
     const int nMargin = std::max(GetMargin(), 0);
     SIZE sizeImage;
     if (GetImageSize(&sizeImage))

@@ -41,6 +41,22 @@ private:
     std::unique_ptr<CGridCtrl> m_pGrid;
 };
 
+// Sets the system's double-click time while the object lives (a grid's
+// title tip reads it when the grid is made).
+class DoubleClickTime {
+public:
+    explicit DoubleClickTime(UINT nMs) : m_nSaved(GetDoubleClickTime())
+    {
+        SystemParametersInfoA(SPI_SETDOUBLECLICKTIME, nMs, nullptr, 0);
+    }
+    ~DoubleClickTime() { SystemParametersInfoA(SPI_SETDOUBLECLICKTIME, m_nSaved, nullptr, 0); }
+    DoubleClickTime(const DoubleClickTime&) = delete;
+    DoubleClickTime& operator=(const DoubleClickTime&) = delete;
+
+private:
+    UINT m_nSaved;
+};
+
 // The file-list set-up: one fixed row, list mode, not editable, the
 // program's colours and options, five columns with format 0x25, column 4
 // hidden.
