@@ -471,28 +471,23 @@ void CGridCtrl::OnLButtonUp(UINT nFlags, POINT point)
             const int nMin = m_bAllowColHide ? 0 : 1;
             const int nOld = GetColumnWidth(nCol);
             int nNew = std::max<int>(point.x - origin.x, nMin);
-            bool bApply = true;
-            if (m_bResizeKeepsTotalWidth) {
-                // The next shown column gives or takes the difference; it
-                // cannot shrink below the minimum, and the last column has
-                // no neighbour and keeps its width.
-                const int nNext = NextVisibleColumn(nCol, +1);
-                if (nNext < 0) {
-                    bApply = false;
-                } else {
-                    const int nNextOld = GetColumnWidth(nNext);
-                    int nNextNew = nNextOld + nOld - nNew;
-                    if (nNextNew < nMin) {
-                        nNextNew = nMin;
-                        nNew = nOld + nNextOld - nMin;
-                    }
-                    m_arColWidths.Set(nNext, nNextNew);
+            // The next shown column gives or takes the difference, but
+            // stays visible (no narrower than the visible minimum, or than
+            // it was): a drag never hides it. The last shown column has no
+            // neighbour and is resized alone.
+            const int nNext = m_bResizeKeepsTotalWidth ? NextVisibleColumn(nCol, +1) : -1;
+            if (nNext >= 0) {
+                const int nNextOld = GetColumnWidth(nNext);
+                const int nNextMin = std::min(nNextOld, GetMinimumVisibleWidth());
+                int nNextNew = nNextOld + nOld - nNew;
+                if (nNextNew < nNextMin) {
+                    nNextNew = nNextMin;
+                    nNew = nOld + nNextOld - nNextMin;
                 }
+                m_arColWidths.Set(nNext, nNextNew);
             }
-            if (bApply) {
-                SetColumnWidth(nCol, nNew);
-                Invalidate();
-            }
+            SetColumnWidth(nCol, nNew);
+            Invalidate();
         }
         break;
     }

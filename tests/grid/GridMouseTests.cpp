@@ -179,7 +179,8 @@ TEST(GridMouse, DraggingAColumnBorderMovesWidthToTheNextColumn)
 
     // Column 1 grows by d, column 2 shrinks by d; the cursor was confined
     // to the client height, from one pixel right of column 1's left edge.
-    const int d = 25;
+    const int d = (before[2] - grid.GetMinimumVisibleWidth()) / 2;
+    ASSERT_GT(d, 5);
     RECT rcClip = {};
     RealDrag(grid, border, POINT{border.x + d, border.y}, &rcClip);
     std::vector<int> expected = before;
@@ -200,28 +201,37 @@ TEST(GridMouse, DraggingAColumnBorderMovesWidthToTheNextColumn)
     GetClipCursor(&rcAfter);
     EXPECT_GT(rcAfter.right - rcAfter.left, rcClip.right - rcClip.left);
 
-    // Dragging past the whole next column: the next column reaches 0 and
-    // no further, the total width stays.
+    // Dragging past the whole next column: the next column stops at the
+    // visible minimum, the total stays, and its own border still works.
     const std::vector<int> widths = Widths(grid);
     const POINT border2 = gridtest::ColumnBorder(grid, 1);
     RealDrag(grid, border2, POINT{border2.x + widths[2] + 40, border2.y});
+    const int nMinimum = grid.GetMinimumVisibleWidth();
+    ASSERT_GT(nMinimum, 2 * grid.GetResizeCaptureRange());
     expected = widths;
-    expected[1] += widths[2];
-    expected[2] = 0;
+    expected[1] += widths[2] - nMinimum;
+    expected[2] = nMinimum;
     EXPECT_EQ(expected, Widths(grid));
+    const POINT border3 = gridtest::ColumnBorder(grid, 2);
+    RealDrag(grid, border3, POINT{border3.x + 20, border3.y});
+    EXPECT_EQ(nMinimum + 20, grid.GetColumnWidth(2));
 
-    // The last shown column has no next column: its border moves nothing,
-    // and the drag still ends normally.
+    // The last shown column has no next column: its border resizes it
+    // alone.
     const std::vector<int> widths3 = Widths(grid);
     const POINT lastBorder = gridtest::ColumnBorder(grid, 3);
+    RECT rcCol3;
+    grid.GetCellRect(0, 3, &rcCol3);
     RealDrag(grid, lastBorder, POINT{lastBorder.x - 40, lastBorder.y});
-    EXPECT_EQ(widths3, Widths(grid));
+    expected = widths3;
+    expected[3] = lastBorder.x - 40 - rcCol3.left;
+    EXPECT_EQ(expected, Widths(grid));
     EXPECT_NE(grid.m_hWnd, GetCapture());
 
     // The same border below the header is no border: the drag selects.
     const POINT dataBorder = {gridtest::ColumnBorder(grid, 0).x, gridtest::CellCenter(grid, 2, 0).y};
     RealDrag(grid, dataBorder, POINT{dataBorder.x + 30, gridtest::CellCenter(grid, 4, 0).y});
-    EXPECT_EQ(widths3, Widths(grid));
+    EXPECT_EQ(expected, Widths(grid));
     EXPECT_EQ(std::vector<int>({2, 3, 4}), gridtest::SelectedRows(grid));
 }
 
