@@ -31,6 +31,7 @@
 #include "grid/GridDefaultCell.h"
 #include "grid/GridNotify.h"
 #include "grid/GridSizeList.h"
+#include "grid/GridTextMeasurer.h"
 // Editing, clipboard, drag and drop, title tips, printing
 #include "framework/OleDataObject.h"
 #include "framework/OleDataSource.h"
@@ -137,6 +138,8 @@ public:
     // measure their text: creating a DC and selecting a font for every
     // measured cell would cost more than the measuring itself.
     HDC GetMeasureDC();
+    // Measures single-line texts on that DC in the default cells' fonts.
+    CGridTextMeasurer& GetTextMeasurer() { return m_TextMeasurer; }
     void SetAutoSizeStyle(UINT nStyle) { m_nAutoSizeColumnStyle = nStyle; }
     UINT GetAutoSizeStyle() const { return m_nAutoSizeColumnStyle; }
 
@@ -588,6 +591,7 @@ protected:
     static int ReadWheelScrollLines();
 
     std::unique_ptr<CMemoryDC> m_pMeasureDC;
+    CGridTextMeasurer m_TextMeasurer;
 
     // Counts and data.
     int m_nRows = 0;

@@ -58,10 +58,15 @@ TEST(GridLayout, AutoSizeFitsTheWidestTextAndKeepsHiddenOnesHidden)
     GridHost host;
     CGridCtrl& grid = host.Grid();
     gridtest::SetUpLikeFileList(grid);
+    // Every character of the code page, in one text (the longest).
+    std::string every;
+    for (int c = 255; c > 0; --c)
+        every += static_cast<char>(c);
     const char* const albums[] = {"Short", "A rather longer album title", "Mid length"};
     for (const char* pszAlbum : albums) {
         const int nRow = grid.InsertRow("C:\\x.mp3");
         grid.SetItemText(nRow, 2, pszAlbum);
+        grid.SetItemText(nRow, 3, pszAlbum == albums[1] ? every.c_str() : "");
         grid.SetItemText(nRow, 1, "ok");
         grid.SetItemText(nRow, 4, "a hidden text that is long");
     }
@@ -69,6 +74,7 @@ TEST(GridLayout, AutoSizeFitsTheWidestTextAndKeepsHiddenOnesHidden)
     grid.AutoSizeColumns();
     grid.AutoSizeRows();
     EXPECT_EQ(ExpectedWidth(grid, "A rather longer album title"), grid.GetColumnWidth(2));
+    EXPECT_EQ(ExpectedWidth(grid, every.c_str()), grid.GetColumnWidth(3));
     // The heading is wider than the data here.
     EXPECT_EQ(ExpectedWidth(grid, "Message/Error"), grid.GetColumnWidth(1));
     EXPECT_EQ(0, grid.GetColumnWidth(4));
