@@ -2,7 +2,8 @@
 // rows of 5 columns: the time of 1 000 InsertRow calls at the start and at
 // the end of the fill, the memory per cell beyond its text, the time to
 // paint the visible area, SortItems against std::sort of the same strings
-// with the same comparison, and AutoSizeColumns the first and second time.
+// with the same comparison, and AutoSizeColumns the first and second time
+// (whose widths are checked against plain GDI measuring).
 // Each time is the median of several runs.
 #include <windows.h>
 
@@ -183,6 +184,7 @@ struct Figures {
     double sortStd = 0;       // ms, std::sort of the same strings
     double autoSizeFirst = 0; // ms
     double autoSizeAgain = 0; // ms
+    bool bWidthsAsGdi = false; // auto-size widths equal plain GDI measuring
 };
 
 // Fills a new grid with nRows data rows; times the 1 000 InsertRow calls
@@ -241,6 +243,37 @@ double TimePaint(CGridCtrl& grid, int nRuns)
     return Median(times);
 }
 
+// Whether auto-sizing gave every shown column the width that plain GDI
+// calls give its widest cell: text extent, overhang and four margins (the
+// default cell's width for an empty cell).
+bool WidthsAsGdiMeasures(CGridCtrl& grid)
+{
+    HDC hDC = GetDC(grid.m_hWnd);
+    bool bSame = true;
+    for (int c = 0; c < grid.GetColumnCount(); ++c) {
+        if (grid.GetColumnWidth(c) == 0)
+            continue;
+        int nWidest = 0;
+        for (int r = 0; r < grid.GetRowCount(); ++r) {
+            CGridCellBase* pCell = grid.GetCell(r, c);
+            const char* pszText = pCell->GetText();
+            int cx = pCell->GetDefaultCell(1)->GetWidth();
+            if (*pszText != '\0') {
+                SelectObject(hDC, pCell->GetFontObject());
+                SIZE size;
+                GetTextExtentPoint32A(hDC, pszText, static_cast<int>(std::strlen(pszText)), &size);
+                TEXTMETRICA tm;
+                GetTextMetricsA(hDC, &tm);
+                cx = size.cx + tm.tmOverhang + 4 * pCell->GetMargin();
+            }
+            nWidest = std::max(nWidest, cx);
+        }
+        bSame = bSame && nWidest == grid.GetColumnWidth(c);
+    }
+    ReleaseDC(grid.m_hWnd, hDC);
+    return bSame;
+}
+
 Figures Measure(HWND hHost, int nRows)
 {
     Figures f;
@@ -262,6 +295,8 @@ Figures Measure(HWND hHost, int nRows)
         t0 = Now();
         grid->AutoSizeColumns();
         sizeAgain.push_back(Now() - t0);
+        if (run == 0)
+            f.bWidthsAsGdi = WidthsAsGdiMeasures(*grid);
         grid->ExpandFirstColumnToFit();
         PumpMessages();
 
@@ -307,6 +342,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR lpCmdLine, int)
 {
     // Row counts may be given on the command line; else 1 000, 10 000, 100 000.
     std::vector<int> rowCounts;
+    bool bWidthsAsGdi = true;
     for (const char* p = lpCmdLine; p != nullptr && *p != '\0';) {
         char* pEnd = nullptr;
         const long n = std::strtol(p, &pEnd, 10);
@@ -332,7 +368,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR lpCmdLine, int)
                     f.sortStd > 0 ? f.sortGrid / f.sortStd : 0.0, f.autoSizeFirst,
                     f.autoSizeAgain);
         std::fflush(stdout);
+        bWidthsAsGdi = bWidthsAsGdi && f.bWidthsAsGdi;
     }
+    std::printf("auto-size widths %s those of plain GDI measuring\n",
+                bWidthsAsGdi ? "equal" : "DIFFER FROM");
     std::printf("B/cell: heap bytes per cell beyond its text (usable sizes); B/cell*: the same "
                 "with the allocator's block headers\n");
     DestroyWindow(hHost);

@@ -161,7 +161,8 @@ void CGridCell::OnEndEdit()
 SIZE CGridCell::GetOwnTextExtent(HDC hDC)
 {
     const unsigned nGeneration = m_pGrid ? m_pGrid->GetExtentGeneration() : 0;
-    const bool bScreen = hDC == nullptr || GetDeviceCaps(hDC, TECHNOLOGY) == DT_RASDISPLAY;
+    const bool bScreen = hDC == nullptr || (m_pGrid != nullptr && hDC == m_pGrid->GetMeasureDC()) ||
+                         GetDeviceCaps(hDC, TECHNOLOGY) == DT_RASDISPLAY;
     if (nGeneration != 0 && bScreen && m_nExtentGeneration == nGeneration)
         return m_sizeExtent;
     const SIZE size = GetTextExtent(GetText(), hDC);

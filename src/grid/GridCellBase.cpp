@@ -190,6 +190,11 @@ BOOL CGridCellBase::GetTextRect(RECT* pRect)
 {
     if (pRect == nullptr)
         return FALSE;
+    // As Draw lays it out: inside the raised edge of a fixed cell, the
+    // margins and the image.
+    const CGridCtrl* pGrid = GetGrid();
+    if (IsFixed() && pGrid != nullptr && pGrid->GetGridLines() != GVL_NONE)
+        ::InflateRect(pRect, -1, -1);
     const int nMargin = std::max(GetMargin(), 0);
     SIZE sizeImage;
     if (GetImageSize(&sizeImage))
@@ -201,37 +206,49 @@ BOOL CGridCellBase::GetTextRect(RECT* pRect)
 
 SIZE CGridCellBase::GetTextExtent(const char* pszText, HDC hDC)
 {
-    const SIZE sizeDefault = GetDefaultExtent();
     if (pszText == nullptr || *pszText == '\0')
-        return sizeDefault;
+        return GetDefaultExtent();
 
     CGridCtrl* pGrid = GetGrid();
+    HDC hMeasureDC = pGrid != nullptr ? pGrid->GetMeasureDC() : nullptr;
     std::unique_ptr<CWindowDC> pClientDC;
-    if (hDC == nullptr && pGrid != nullptr)
-        hDC = pGrid->GetMeasureDC();
+    if (hDC == nullptr)
+        hDC = hMeasureDC;
     if (hDC == nullptr) {
         pClientDC = std::make_unique<CWindowDC>(pGrid ? pGrid->m_hWnd : nullptr);
         hDC = pClientDC->Get();
         if (hDC == nullptr)
-            return sizeDefault;
+            return GetDefaultExtent();
+    }
+
+    const DWORD nFormat = GetFormat();
+    const int nMargin = std::max(GetMargin(), 0);
+    const bool bLines = (nFormat & DT_WORDBREAK) && !(nFormat & DT_SINGLELINE);
+    HFONT hFont = GetFontObject();
+    SIZE size = {0, 0};
+    int nOverhang = 0;
+    if (hDC == hMeasureDC && !bLines && IsDefaultFont() && hFont != nullptr) {
+        // The grid's measurer knows the default cells' fonts (a font of the
+        // cell's own may share its handle with an earlier one).
+        size = pGrid->GetTextMeasurer().Measure(hDC, hFont, pszText, std::strlen(pszText),
+                                                &nOverhang);
+        size.cx += nOverhang + 4 * nMargin;
+        size.cy += 2 * nMargin;
+        return size;
     }
 
     // The grid's measuring DC keeps a default cell's font selected (most
     // cells share one; the default cell takes it out before deleting it). A
-    // font of the cell's own is remade whenever a cell with another font asks
-    // for it, so like any other DC the measuring DC gets its font back.
-    HFONT hFont = GetFontObject();
+    // font of the cell's own is selected only while it is measured, so like
+    // any other DC the measuring DC gets its font back.
     std::unique_ptr<CSelectObject> pSelFont;
-    if (pGrid != nullptr && hDC == pGrid->GetMeasureDC() && IsDefaultFont()) {
+    if (hDC == hMeasureDC && IsDefaultFont()) {
         if (hFont != nullptr && GetCurrentObject(hDC, OBJ_FONT) != hFont)
             SelectObject(hDC, hFont);
     } else {
         pSelFont = std::make_unique<CSelectObject>(hDC, hFont);
     }
-    const DWORD nFormat = GetFormat();
-    const int nMargin = std::max(GetMargin(), 0);
-    SIZE size = {0, 0};
-    if ((nFormat & DT_WORDBREAK) && !(nFormat & DT_SINGLELINE)) {
+    if (bLines) {
         // The widest line gives the width; DrawText gives the height.
         const char* pLine = pszText;
         while (true) {

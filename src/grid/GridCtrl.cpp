@@ -754,6 +754,7 @@ void CGridCtrl::InvalidateExtents()
 {
     if (++m_nExtentGeneration == 0)
         m_nExtentGeneration = 1;  // 0 means "not measured" in the cells
+    m_TextMeasurer.Reset();
 }
 
 // ---- Options ----------------------------------------------------------------

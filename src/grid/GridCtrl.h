@@ -33,6 +33,7 @@
 #include "grid/GridDefaultCell.h"
 #include "grid/GridNotify.h"
 #include "grid/GridSizeList.h"
+#include "grid/GridTextMeasurer.h"
 // Editing, clipboard, drag and drop, title tips, printing
 #include "framework/OleDataObject.h"
 #include "framework/OleDataSource.h"
@@ -118,12 +119,22 @@ public:
     void AutoSizeRow(int nRow, BOOL bResetScroll = TRUE);
     void AutoSizeRows();
     // Gives column 0 the difference between the client width and the sum
-    // of all widths (never below 0).
+    // of all widths, but never less than its auto-size width (the grid
+    // then scrolls sideways).
     void ExpandFirstColumnToFit();
+    // The width the widest cell of a column needs over the rows of the
+    // style (0: the grid's style), whatever the column's width; -1 when no
+    // row is measured.
+    int MeasureColumnWidth(int nCol, UINT nAutoSizeStyle = GVS_DEFAULT);
+    // The narrowest width a column is given when another is resized: it
+    // stays visible, and both its borders can be grabbed.
+    int GetMinimumVisibleWidth();
     // A screen-compatible DC kept for the grid's life, on which cells
     // measure their text: creating a DC and selecting a font for every
     // measured cell would cost more than the measuring itself.
     HDC GetMeasureDC();
+    // Measures single-line texts on that DC in the default cells' fonts.
+    CGridTextMeasurer& GetTextMeasurer() { return m_TextMeasurer; }
     void SetAutoSizeStyle(UINT nStyle) { m_nAutoSizeColumnStyle = nStyle; }
     UINT GetAutoSizeStyle() const { return m_nAutoSizeColumnStyle; }
 
@@ -576,6 +587,7 @@ protected:
     static int ReadWheelScrollLines();
 
     std::unique_ptr<CMemoryDC> m_pMeasureDC;
+    CGridTextMeasurer m_TextMeasurer;
 
     // Counts and data.
     int m_nRows = 0;

@@ -115,9 +115,22 @@ void CGridCtrl::OnDraw(HDC hDC)
             y += nHeight;
         }
     };
+    // A block that scrolls is clipped to its own area: the top row of a
+    // position between two rows starts above the fixed rows, and must not
+    // paint over them.
     drawBlock(0, m_nFixedRows - 1, 0, 0, m_nFixedCols - 1, 0);
-    drawBlock(0, m_nFixedRows - 1, 0, nMinCol, nMaxCol, ptTopLeft.x);
-    drawBlock(nMinRow, nMaxRow, ptTopLeft.y, 0, m_nFixedCols - 1, 0);
+    {
+        CSaveDC save(hDC);
+        IntersectClipRect(hDC, nFixedWidth, 0, rcClient.right, nFixedHeight);
+        drawBlock(0, m_nFixedRows - 1, 0, nMinCol, nMaxCol, ptTopLeft.x);
+    }
+    {
+        CSaveDC save(hDC);
+        IntersectClipRect(hDC, 0, nFixedHeight, nFixedWidth, rcClient.bottom);
+        drawBlock(nMinRow, nMaxRow, ptTopLeft.y, 0, m_nFixedCols - 1, 0);
+    }
+    CSaveDC save(hDC);
+    IntersectClipRect(hDC, nFixedWidth, nFixedHeight, rcClient.right, rcClient.bottom);
     drawBlock(nMinRow, nMaxRow, ptTopLeft.y, nMinCol, nMaxCol, ptTopLeft.x);
 
     if (m_nGridLines == GVL_NONE)
@@ -161,7 +174,15 @@ BOOL CGridCtrl::RedrawCell(int nRow, int nCol, HDC hDC)
         ::InvalidateRect(m_hWnd, &rcInvalid, TRUE);
         return TRUE;
     }
-    // Fixed cells keep their edges; the other cells get their grid lines back.
+    // Fixed cells keep their edges; the other cells get their grid lines
+    // back. A cell scrolled partly under the fixed rows or columns draws
+    // only its visible part.
+    RECT rcClient;
+    GetClientRect(&rcClient);
+    CSaveDC save(hDC);
+    IntersectClipRect(hDC, nCol >= m_nFixedCols ? GetFixedColumnWidth() : 0,
+                      nRow >= m_nFixedRows ? GetFixedRowHeight() : 0, rcClient.right,
+                      rcClient.bottom);
     DrawCell(hDC, nRow, nCol, rect, TRUE);
     if (!IsCellFixed(nRow, nCol) && m_nGridLines != GVL_NONE) {
         CPenHandle pen(CreatePen(PS_SOLID, 1, m_crGridLineColour));

@@ -56,26 +56,42 @@ int CGridCtrl::GetFixedColumnWidth() const
 
 // ---- Auto-sizing ------------------------------------------------------------
 
-void CGridCtrl::AutoSizeColumn(int nCol, UINT nAutoSizeStyle, BOOL bResetScroll)
+int CGridCtrl::MeasureColumnWidth(int nCol, UINT nAutoSizeStyle)
 {
-    if (nCol < 0 || nCol >= m_nCols || GetColumnWidth(nCol) == 0)
-        return;
+    if (nCol < 0 || nCol >= m_nCols)
+        return -1;
     if (nAutoSizeStyle == GVS_DEFAULT)
         nAutoSizeStyle = m_nAutoSizeColumnStyle;
     const int nStartRow = (nAutoSizeStyle & GVS_HEADER) ? 0 : m_nFixedRows;
     const int nEndRow = (nAutoSizeStyle & GVS_DATA) ? m_nRows - 1 : m_nFixedRows - 1;
-    if (nStartRow > nEndRow)
-        return;  // nothing to measure: the width stays
-
     HDC hDC = GetMeasureDC();
-    if (hDC == nullptr)
-        return;
+    if (nStartRow > nEndRow || hDC == nullptr)
+        return -1;
     int nWidth = 0;
     for (int nRow = nStartRow; nRow <= nEndRow; ++nRow) {
         CGridCellBase* pCell = GetCell(nRow, nCol);
         if (pCell != nullptr)
             nWidth = std::max<int>(nWidth, pCell->GetCellExtent(hDC).cx);
     }
+    return nWidth;
+}
+
+// Room for an ellipsis between a data cell's margins, so that a cut-off
+// text shows that it goes on, and for the column's two borders to be
+// grabbed one by one.
+int CGridCtrl::GetMinimumVisibleWidth()
+{
+    const int nEllipsis = GetDefaultCell(FALSE, FALSE)->GetTextExtent("...").cx;
+    return std::max(nEllipsis, 2 * m_nResizeCaptureRange + 1);
+}
+
+void CGridCtrl::AutoSizeColumn(int nCol, UINT nAutoSizeStyle, BOOL bResetScroll)
+{
+    if (GetColumnWidth(nCol) <= 0)
+        return;  // a bad column, or a hidden one, which stays hidden
+    const int nWidth = MeasureColumnWidth(nCol, nAutoSizeStyle);
+    if (nWidth < 0)
+        return;  // nothing to measure: the width stays
     m_arColWidths.Set(nCol, nWidth);
     if (bResetScroll)
         ResetScrollBars();
@@ -118,8 +134,10 @@ void CGridCtrl::AutoSizeRows()
 }
 
 // Column 0 takes up (or gives back) the whole difference between the client
-// width without a horizontal scroll bar and the sum of all columns; when the
-// other columns alone are wider than the window it shrinks to 0, no further.
+// width without a horizontal scroll bar and the sum of all columns, but it
+// never gets narrower than its auto-size width: when the other columns
+// need the room, the grid scrolls sideways and every name stays whole. So
+// it is never hidden either, whatever width it had.
 void CGridCtrl::ExpandFirstColumnToFit()
 {
     if (m_nCols < 1 || m_hWnd == nullptr)
@@ -130,7 +148,8 @@ void CGridCtrl::ExpandFirstColumnToFit()
     RECT rcClient;
     GetClientRect(&rcClient);
     const long long nDifference = rcClient.right - GetVirtualWidth();
-    const long long nWidth = std::max<long long>(0, GetColumnWidth(0) + nDifference);
+    const int nMinimum = std::max(MeasureColumnWidth(0, GVS_DEFAULT), GetMinimumVisibleWidth());
+    const long long nWidth = std::max<long long>(nMinimum, GetColumnWidth(0) + nDifference);
     m_arColWidths.Set(0, ClampToInt(nWidth));
     Refresh();
     ResetScrollBars();

@@ -266,21 +266,26 @@ void CGridCtrl::OnLButtonDown(UINT nFlags, POINT point)
         return;
     }
 
-    if (!bOverBorder && IsCellSelected(m_LeftClickDownCell.row, m_LeftClickDownCell.col)) {
-        if (IsCtrl(nFlags)) {
-            // Ctrl on a selected cell takes it (its row in list mode) out.
-            SetFocusCell(m_LeftClickDownCell);
-            if (m_bListMode)
-                SetSelectedRange(m_LeftClickDownCell.row, m_nFixedCols, m_LeftClickDownCell.row,
-                                 m_nCols - 1, TRUE, FALSE);
-            else
-                SetSelectedRange(m_LeftClickDownCell.row, m_LeftClickDownCell.col,
-                                 m_LeftClickDownCell.row, m_LeftClickDownCell.col, TRUE, FALSE);
-            return;
-        }
-        if (m_bAllowDragAndDrop)
-            m_MouseMode = MOUSE_PREPARE_DRAG;
+    const bool bOnSelected =
+        !bOverBorder && IsCellSelected(m_LeftClickDownCell.row, m_LeftClickDownCell.col);
+    if (bOnSelected && IsCtrl(nFlags)) {
+        // Ctrl on a selected cell takes it (its row in list mode) out.
+        SetFocusCell(m_LeftClickDownCell);
+        if (m_bListMode)
+            SetSelectedRange(m_LeftClickDownCell.row, m_nFixedCols, m_LeftClickDownCell.row,
+                             m_nCols - 1, TRUE, FALSE);
+        else
+            SetSelectedRange(m_LeftClickDownCell.row, m_LeftClickDownCell.col,
+                             m_LeftClickDownCell.row, m_LeftClickDownCell.col, TRUE, FALSE);
+        return;
+    }
+    if (bOnSelected && m_bAllowDragAndDrop) {
+        // The selection may be dragged: the release decides.
+        m_MouseMode = MOUSE_PREPARE_DRAG;
     } else if (!bOverBorder) {
+        // Without drag and drop a press on a selected cell is a press like
+        // any other: the focus moves there and the selection starts anew,
+        // so that the keys work from the row the user pressed.
         SetFocusCell(-1, -1);
         if (m_nRows > m_nFixedRows && m_nCols > m_nFixedCols)
             SetFocusCell(std::max(m_LeftClickDownCell.row, m_nFixedRows),
@@ -466,28 +471,23 @@ void CGridCtrl::OnLButtonUp(UINT nFlags, POINT point)
             const int nMin = m_bAllowColHide ? 0 : 1;
             const int nOld = GetColumnWidth(nCol);
             int nNew = std::max<int>(point.x - origin.x, nMin);
-            bool bApply = true;
-            if (m_bResizeKeepsTotalWidth) {
-                // The next shown column gives or takes the difference; it
-                // cannot shrink below the minimum, and the last column has
-                // no neighbour and keeps its width.
-                const int nNext = NextVisibleColumn(nCol, +1);
-                if (nNext < 0) {
-                    bApply = false;
-                } else {
-                    const int nNextOld = GetColumnWidth(nNext);
-                    int nNextNew = nNextOld + nOld - nNew;
-                    if (nNextNew < nMin) {
-                        nNextNew = nMin;
-                        nNew = nOld + nNextOld - nMin;
-                    }
-                    m_arColWidths.Set(nNext, nNextNew);
+            // The next shown column gives or takes the difference, but
+            // stays visible (no narrower than the visible minimum, or than
+            // it was): a drag never hides it. The last shown column has no
+            // neighbour and is resized alone.
+            const int nNext = m_bResizeKeepsTotalWidth ? NextVisibleColumn(nCol, +1) : -1;
+            if (nNext >= 0) {
+                const int nNextOld = GetColumnWidth(nNext);
+                const int nNextMin = std::min(nNextOld, GetMinimumVisibleWidth());
+                int nNextNew = nNextOld + nOld - nNew;
+                if (nNextNew < nNextMin) {
+                    nNextNew = nNextMin;
+                    nNew = nOld + nNextOld - nNextMin;
                 }
+                m_arColWidths.Set(nNext, nNextNew);
             }
-            if (bApply) {
-                SetColumnWidth(nCol, nNew);
-                Invalidate();
-            }
+            SetColumnWidth(nCol, nNew);
+            Invalidate();
         }
         break;
     }

@@ -1,5 +1,7 @@
 #include "grid/GridTitleTip.h"
 
+#include <cstdlib>
+
 #include "framework/GdiHandles.h"
 #include "framework/WinApp.h"
 #include "framework/WindowDC.h"
@@ -98,8 +100,13 @@ void CGridTitleTip::Show(RECT rectTitle, const char* pszTitleText, int xoffset,
     TEXTMETRICA tm = {};
     ::GetTextMetricsA(dc, &tm);
 
+    // The spaces around the text are the tip's own margins: whether the
+    // cell cuts the text off is decided by the text alone.
+    SIZE sizeText = {0, 0};
+    ::GetTextExtentPoint32A(dc, m_strText.c_str() + 1, static_cast<int>(m_strText.size()) - 2,
+                            &sizeText);
     const int nTitleWidth = rectTitle.right - rectTitle.left;
-    if (size.cx + xoffset <= nTitleWidth)
+    if (sizeText.cx + xoffset <= nTitleWidth)
         return;
 
     RECT rectDisplay = rectTitle;
@@ -177,6 +184,23 @@ void CGridTitleTip::ForwardMouse(UINT message, WPARAM wParam, POINT ptScreen, bo
         ::SendMessageA(hWnd, nMessage, wParamOut, lParamOut);
 }
 
+// As the system pairs presses: within the double-click time and rectangle
+// of the previous press, and, as the tip knows the cell it covers by its
+// hover rectangle, on the same cell. A press that is quick but elsewhere
+// is a press of its own on whatever lies under it.
+bool CGridTitleTip::IsDoubleClick(POINT ptScreen, DWORD dwNow) const
+{
+    if (!m_bHasLastLButtonDown || dwNow - m_dwLastLButtonDown > m_dwDblClickMsecs)
+        return false;
+    const int cxHalf = ::GetSystemMetrics(SM_CXDOUBLECLK) / 2;
+    const int cyHalf = ::GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+    if (std::abs(ptScreen.x - m_ptLastLButtonDown.x) > cxHalf ||
+        std::abs(ptScreen.y - m_ptLastLButtonDown.y) > cyHalf)
+        return false;
+    return ::EqualRect(&m_rectLastHover, &m_rectHover) && ::PtInRect(&m_rectHover, ptScreen) &&
+           ::PtInRect(&m_rectHover, m_ptLastLButtonDown);
+}
+
 BOOL CGridTitleTip::PreTranslateMessage(MSG* pMsg)
 {
     if (pMsg == nullptr || m_hWnd == nullptr || !IsWindowVisible())
@@ -234,10 +258,13 @@ LRESULT CGridTitleTip::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             UINT nForward = message;
             if (message == WM_LBUTTONDOWN) {
                 const DWORD dwNow = ::GetTickCount();
-                if (m_bHasLastLButtonDown && dwNow - m_dwLastLButtonDown <= m_dwDblClickMsecs)
+                if (IsDoubleClick(pt, dwNow))
                     nForward = WM_LBUTTONDBLCLK;
                 m_dwLastLButtonDown = dwNow;
-                m_bHasLastLButtonDown = true;
+                m_ptLastLButtonDown = pt;
+                m_rectLastHover = m_rectHover;
+                // As with the system's double clicks, a third press starts anew.
+                m_bHasLastLButtonDown = nForward == WM_LBUTTONDOWN;
             }
             ForwardMouse(nForward, wParam, pt, true);
             return 0;

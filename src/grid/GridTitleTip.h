@@ -57,7 +57,12 @@ private:
     BOOL m_bCreated = FALSE;
     RECT m_rectHover = {0, 0, 0, 0};
     RECT m_rectTitle = {0, 0, 0, 0};
+    // Whether a left press (screen point) pairs with the previous one.
+    bool IsDoubleClick(POINT ptScreen, DWORD dwNow) const;
+
     DWORD m_dwLastLButtonDown = 0;
+    POINT m_ptLastLButtonDown = {0, 0};
+    RECT m_rectLastHover = {0, 0, 0, 0};
     bool m_bHasLastLButtonDown = false;
     DWORD m_dwDblClickMsecs = 500;
 };

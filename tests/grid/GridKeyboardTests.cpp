@@ -148,11 +148,14 @@ TEST(GridKeyboard, KeysNeedAFocusCellAndCharactersNeedAnEditableGrid)
     EXPECT_EQ(50, grid.GetSelectedCount());
     EXPECT_EQ(0, gridtest::VScrollPos(grid));
 
+    // A press on a row of the whole selection makes it the focus and the
+    // only selected row, as on any other row.
+    gridtest::SendClick(grid, gridtest::CellCenter(grid, 2, 0));
+    EXPECT_EQ(CCellID(2, 0), grid.GetFocusCell());
+    EXPECT_EQ(std::vector<int>({2}), gridtest::SelectedRows(grid));
+
     // Not editable: F2, Delete and typing leave the texts alone and send
     // nothing.
-    // (A press on a selected row does not move the focus: clear it first.)
-    grid.ResetSelectedRange();
-    gridtest::SendClick(grid, gridtest::CellCenter(grid, 2, 0));
     host.notifications.clear();
     const std::string text = grid.GetItemText(2, 0);
     gridtest::SendKey(grid, VK_F2);

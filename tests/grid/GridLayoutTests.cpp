@@ -4,6 +4,7 @@
 #include <string>
 
 #include "GridTestSupport.h"
+#include "catalog/FileListGrid.h"
 #include "framework/Handles.h"
 
 using gridtest::GridHost;
@@ -56,10 +57,15 @@ TEST(GridLayout, AutoSizeFitsTheWidestTextAndKeepsHiddenOnesHidden)
     GridHost host;
     CGridCtrl& grid = host.Grid();
     gridtest::SetUpLikeFileList(grid);
+    // Every character of the code page, in one text (the longest).
+    std::string every;
+    for (int c = 255; c > 0; --c)
+        every += static_cast<char>(c);
     const char* const albums[] = {"Short", "A rather longer album title", "Mid length"};
     for (const char* pszAlbum : albums) {
         const int nRow = grid.InsertRow("C:\\x.mp3");
         grid.SetItemText(nRow, 2, pszAlbum);
+        grid.SetItemText(nRow, 3, pszAlbum == albums[1] ? every.c_str() : "");
         grid.SetItemText(nRow, 1, "ok");
         grid.SetItemText(nRow, 4, "a hidden text that is long");
     }
@@ -67,6 +73,7 @@ TEST(GridLayout, AutoSizeFitsTheWidestTextAndKeepsHiddenOnesHidden)
     grid.AutoSizeColumns();
     grid.AutoSizeRows();
     EXPECT_EQ(ExpectedWidth(grid, "A rather longer album title"), grid.GetColumnWidth(2));
+    EXPECT_EQ(ExpectedWidth(grid, every.c_str()), grid.GetColumnWidth(3));
     // The heading is wider than the data here.
     EXPECT_EQ(ExpectedWidth(grid, "Message/Error"), grid.GetColumnWidth(1));
     EXPECT_EQ(0, grid.GetColumnWidth(4));
@@ -78,30 +85,100 @@ TEST(GridLayout, AutoSizeFitsTheWidestTextAndKeepsHiddenOnesHidden)
     EXPECT_EQ(ExpectedWidth(grid, "Album"), grid.GetColumnWidth(2));
 }
 
-TEST(GridLayout, ExpandFirstColumnToFitNeverGoesNegative)
+TEST(GridLayout, ExpandFirstColumnToFitFillsTheWindow)
 {
     GridHost host(500, 300);
     CGridCtrl& grid = host.Grid();
     gridtest::SetUpLikeFileList(grid);
+    grid.SetColumnWidth(1, 50);
+    grid.ExpandFirstColumnToFit();
     RECT rc;
     GetClientRect(grid.m_hWnd, &rc);
     long long nSum = 0;
     for (int c = 0; c < grid.GetColumnCount(); ++c)
         nSum += grid.GetColumnWidth(c);
     EXPECT_EQ(rc.right, nSum);
+}
 
-    // Other columns wider than the window: the first stops at 0.
-    grid.SetColumnWidth(1, 2000);
-    grid.ExpandFirstColumnToFit();
-    EXPECT_EQ(0, grid.GetColumnWidth(0));
-    EXPECT_EQ(2000, grid.GetColumnWidth(1));
-    grid.SetColumnWidth(1, 50);
-    grid.ExpandFirstColumnToFit();
-    GetClientRect(grid.m_hWnd, &rc);
-    nSum = 0;
-    for (int c = 0; c < grid.GetColumnCount(); ++c)
-        nSum += grid.GetColumnWidth(c);
-    EXPECT_EQ(rc.right, nSum);
+namespace {
+
+// The client size the system gives a new top-level window of default size.
+SIZE DefaultClientSize()
+{
+    HWND hWnd = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+    RECT rc = {};
+    GetClientRect(hWnd, &rc);
+    DestroyWindow(hWnd);
+    return SIZE{rc.right, rc.bottom};
+}
+
+std::string CopiedText(CGridCtrl& grid)
+{
+    COleDataSource* pSource = grid.CopyTextFromGrid();
+    if (pSource == nullptr)
+        return "<nothing>";
+    FORMATETC fmt = {CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM medium = {};
+    std::string text;
+    if (SUCCEEDED(pSource->GetData(&fmt, &medium))) {
+        text = static_cast<const char*>(GlobalLock(medium.hGlobal));
+        GlobalUnlock(medium.hGlobal);
+        ReleaseStgMedium(&medium);
+    }
+    pSource->InternalRelease();
+    return text;
+}
+
+}  // namespace
+
+// The file list after a scan whose one album has 150 characters, in a
+// window of the default size and in a narrow one: the other columns need
+// more room than there is, yet column 0 keeps the width of its longest name
+// (the grid scrolls sideways), the names are drawn and a copy holds them.
+TEST(GridLayout, FileNamesStayWholeWhenTheOtherColumnsNeedTheRoom)
+{
+    std::string album;
+    while (album.size() < 150)
+        album += "Symphony No. 9 in D minor, Op. 125 - Live ";
+    album.resize(150);
+    const std::string names[] = {"C:\\Music\\Live\\01 - Allegro ma non troppo.mp3",
+                                 "C:\\Music\\Live\\02 - Molto vivace.mp3",
+                                 "C:\\Music\\Live\\03 - Adagio.mp3"};
+    const SIZE sizeDefault = DefaultClientSize();
+    for (const int cx : {static_cast<int>(sizeDefault.cx), 300}) {
+        GridHost host(cx, 300);
+        ShowWindow(host.Grid().m_hWnd, SW_HIDE);
+        CGridCtrl grid;
+        InitFileListGrid(grid, host.Window(), TRUE);
+        MoveWindow(grid.m_hWnd, 0, 0, cx, 300, TRUE);
+        grid.ExpandFirstColumnToFit();
+        // The rows as the scan adds them, then its closing steps.
+        for (int i = 0; i < 3; ++i) {
+            const int nRow = grid.InsertRow(names[i].c_str());
+            const char* pszAlbum = i == 1 ? album.c_str() : "Live";
+            grid.SetItemText(nRow, kColComment, "Recorded live");
+            grid.SetItemText(nRow, kColAlbum, pszAlbum);
+            grid.SetItemText(nRow, kColOrigAlbum, pszAlbum);
+        }
+        grid.AutoSizeColumns();
+        grid.ExpandFirstColumnToFit();
+        grid.SortItems(kColFilename, TRUE, 0);
+        grid.SelectAll();
+
+        EXPECT_EQ(ExpectedWidth(grid, names[0].c_str()), grid.GetColumnWidth(0)) << cx;
+        EXPECT_TRUE(GetWindowLongA(grid.m_hWnd, GWL_STYLE) & WS_HSCROLL) << cx;
+        const gridtest::RenderedGrid image(grid);
+        const std::string copied = CopiedText(grid);
+        for (int r = 1; r <= 3; ++r) {
+            RECT rc;
+            grid.GetCellRect(r, 0, &rc);
+            const int nText = (rc.right - rc.left) * (rc.bottom - rc.top) -
+                              image.Count(rc, GetSysColor(COLOR_HIGHLIGHT));
+            EXPECT_GT(nText, 50) << cx << " row " << r;
+            EXPECT_NE(std::string::npos, copied.find(names[r - 1] + "\t")) << cx;
+        }
+    }
 }
 
 TEST(GridLayout, ScrollBarsGeometryAndEnsureVisible)

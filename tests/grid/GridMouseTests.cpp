@@ -39,13 +39,13 @@ void RealClick(CGridCtrl& grid, POINT point, const std::string& modifiers = "")
 
 TEST(GridMouse, ClicksWithCtrlAndShiftSelectRowsAndNeverTheHeader)
 {
+    // The names are cut off, so presses on column 0 land on title tips; a
+    // long double-click time makes every press quick after the one before.
+    gridtest::DoubleClickTime slow(20000);
     GridHost host;
     CGridCtrl& grid = host.Grid();
     gridtest::FillFileList(grid, 12);
-    // Quick clicks on cut-off texts would go through a title tip, which
-    // makes a second press within the double-click time a double click;
-    // the tips have their own tests.
-    grid.EnableTitleTips(FALSE);
+    grid.SetColumnWidth(0, 90);
     ASSERT_TRUE(testsupport::FocusWindow(host.Window(), grid.m_hWnd));
     CommandRecorder commands(host.Window(), gridtest::kGridId);
 
@@ -88,10 +88,26 @@ TEST(GridMouse, ClicksWithCtrlAndShiftSelectRowsAndNeverTheHeader)
     ASSERT_TRUE(PumpUntil([&] { return commands.Count() == 6; }));
     EXPECT_EQ(std::vector<int>({3, 4, 5}), gridtest::SelectedRows(grid));
 
-    // A plain arrow key selects only the new focus row.
-    ASSERT_TRUE(testsupport::PressKeys("Down"));
-    ASSERT_TRUE(PumpUntil([&] { return grid.GetFocusCell().row == 4; }));
+    // A plain click on a selected row moves the focus there and leaves
+    // that row alone selected; a plain arrow key then selects only the
+    // next row.
+    RealClick(grid, gridtest::CellCenter(grid, 4, 0));
+    ASSERT_TRUE(PumpUntil([&] { return commands.Count() == 7; }));
     EXPECT_EQ(std::vector<int>({4}), gridtest::SelectedRows(grid));
+    EXPECT_EQ(CCellID(4, 0), grid.GetFocusCell());
+    ASSERT_TRUE(testsupport::PressKeys("Down"));
+    EXPECT_TRUE(PumpUntil([&] { return grid.GetFocusCell().row == 5; }));
+    EXPECT_EQ(std::vector<int>({5}), gridtest::SelectedRows(grid));
+
+    // Quick clicks on two rows, each through the tip of its name, are two
+    // presses: the second row ends up selected.
+    for (int nRow : {1, 3}) {
+        ASSERT_TRUE(testsupport::PointerMoveTo(grid.m_hWnd, gridtest::CellCenter(grid, nRow, 0)));
+        ASSERT_TRUE(PumpUntil([&] { return grid.GetTitleTip().IsWindowVisible(); }));
+        ASSERT_TRUE(testsupport::PointerClick(1));
+    }
+    ASSERT_TRUE(PumpUntil([&] { return commands.Count() == 9; }));
+    EXPECT_EQ(std::vector<int>({3}), gridtest::SelectedRows(grid));
 
     // The header row is never selected, whatever was clicked.
     for (int c = 0; c < grid.GetColumnCount(); ++c)
@@ -163,7 +179,8 @@ TEST(GridMouse, DraggingAColumnBorderMovesWidthToTheNextColumn)
 
     // Column 1 grows by d, column 2 shrinks by d; the cursor was confined
     // to the client height, from one pixel right of column 1's left edge.
-    const int d = 25;
+    const int d = (before[2] - grid.GetMinimumVisibleWidth()) / 2;
+    ASSERT_GT(d, 5);
     RECT rcClip = {};
     RealDrag(grid, border, POINT{border.x + d, border.y}, &rcClip);
     std::vector<int> expected = before;
@@ -184,28 +201,37 @@ TEST(GridMouse, DraggingAColumnBorderMovesWidthToTheNextColumn)
     GetClipCursor(&rcAfter);
     EXPECT_GT(rcAfter.right - rcAfter.left, rcClip.right - rcClip.left);
 
-    // Dragging past the whole next column: the next column reaches 0 and
-    // no further, the total width stays.
+    // Dragging past the whole next column: the next column stops at the
+    // visible minimum, the total stays, and its own border still works.
     const std::vector<int> widths = Widths(grid);
     const POINT border2 = gridtest::ColumnBorder(grid, 1);
     RealDrag(grid, border2, POINT{border2.x + widths[2] + 40, border2.y});
+    const int nMinimum = grid.GetMinimumVisibleWidth();
+    ASSERT_GT(nMinimum, 2 * grid.GetResizeCaptureRange());
     expected = widths;
-    expected[1] += widths[2];
-    expected[2] = 0;
+    expected[1] += widths[2] - nMinimum;
+    expected[2] = nMinimum;
     EXPECT_EQ(expected, Widths(grid));
+    const POINT border3 = gridtest::ColumnBorder(grid, 2);
+    RealDrag(grid, border3, POINT{border3.x + 20, border3.y});
+    EXPECT_EQ(nMinimum + 20, grid.GetColumnWidth(2));
 
-    // The last shown column has no next column: its border moves nothing,
-    // and the drag still ends normally.
+    // The last shown column has no next column: its border resizes it
+    // alone.
     const std::vector<int> widths3 = Widths(grid);
     const POINT lastBorder = gridtest::ColumnBorder(grid, 3);
+    RECT rcCol3;
+    grid.GetCellRect(0, 3, &rcCol3);
     RealDrag(grid, lastBorder, POINT{lastBorder.x - 40, lastBorder.y});
-    EXPECT_EQ(widths3, Widths(grid));
+    expected = widths3;
+    expected[3] = lastBorder.x - 40 - rcCol3.left;
+    EXPECT_EQ(expected, Widths(grid));
     EXPECT_NE(grid.m_hWnd, GetCapture());
 
     // The same border below the header is no border: the drag selects.
     const POINT dataBorder = {gridtest::ColumnBorder(grid, 0).x, gridtest::CellCenter(grid, 2, 0).y};
     RealDrag(grid, dataBorder, POINT{dataBorder.x + 30, gridtest::CellCenter(grid, 4, 0).y});
-    EXPECT_EQ(widths3, Widths(grid));
+    EXPECT_EQ(expected, Widths(grid));
     EXPECT_EQ(std::vector<int>({2, 3, 4}), gridtest::SelectedRows(grid));
 }
 
@@ -526,4 +552,59 @@ TEST(GridMouse, PressesOnSelectedOrFocusCellsPrepareADragOrAnEdit)
     EXPECT_EQ(0, grid.GetSelectedCount());
     EXPECT_EQ(2, commands.Count());
     grid.EndEditing();
+}
+
+// The widest album of an auto-sized column shows whole and brings no tip;
+// a tip comes exactly at the width where the drawn text gets cut off.
+TEST(GridMouse, ATitleTipShowsOnlyOverTextTheCellCutsOff)
+{
+    GridHost host;
+    CGridCtrl& grid = host.Grid();
+    gridtest::FillFileList(grid, 3);
+    grid.SetItemText(2, 2, "A rather longer album title");
+    grid.AutoSizeColumns();
+    ASSERT_TRUE(testsupport::FocusWindow(host.Window(), grid.m_hWnd));
+    const int nAuto = grid.GetColumnWidth(2);
+
+    // The album cell's pixels left of its grid line, at a width of the
+    // column, and whether they show the text as a wide column does.
+    auto pixels = [&](int nWidth, int nAcross) {
+        grid.SetColumnWidth(2, nWidth);
+        const gridtest::RenderedGrid image(grid);
+        RECT rc;
+        grid.GetCellRect(2, 2, &rc);
+        std::vector<COLORREF> colours;
+        for (int y = rc.top; y < rc.bottom; ++y) {
+            for (int x = rc.left; x < rc.left + nAcross; ++x)
+                colours.push_back(image.Pixel(x, y));
+        }
+        return colours;
+    };
+    auto whole = [&](int nWidth) {
+        return pixels(nWidth, nWidth - 1) == pixels(nAuto + 100, nWidth - 1);
+    };
+    int nFit = nAuto;
+    while (nFit > 1 && whole(nFit - 1))
+        --nFit;
+    ASSERT_TRUE(whole(nAuto));
+    ASSERT_LT(nFit, nAuto);
+
+    // The pointer over the album at each width.
+    CGridTitleTip& tip = grid.GetTitleTip();
+    for (const int nWidth : {nAuto, nFit, nFit - 1}) {
+        grid.SetColumnWidth(2, nWidth);
+        grid.Refresh();
+        ASSERT_TRUE(testsupport::PointerMoveTo(grid.m_hWnd, gridtest::CellCenter(grid, 1, 1)));
+        ASSERT_TRUE(testsupport::PointerMoveTo(grid.m_hWnd, gridtest::CellCenter(grid, 2, 2)));
+        // Every move the pointer made has reached the grid.
+        MSG msg;
+        ASSERT_TRUE(PumpUntil(
+            [&] { return !PeekMessageA(&msg, nullptr, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_NOREMOVE); }));
+        const bool bCut = nWidth < nFit;
+        EXPECT_EQ(bCut, PumpUntil([&] { return tip.IsWindowVisible(); }, bCut ? 5000 : 100))
+            << nWidth << " (whole from " << nFit << ")";
+    }
+    HDC hDC = GetDC(tip.m_hWnd);
+    EXPECT_EQ(RGB(255, 255, 225), GetPixel(hDC, 1, 1));
+    ReleaseDC(tip.m_hWnd, hDC);
 }

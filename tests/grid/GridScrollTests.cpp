@@ -223,3 +223,38 @@ TEST(GridScroll, AWheelNotchScrollsTheSystemsLinesOrAPage)
         EXPECT_EQ(11, gridtest::TopRow(grid));
     }
 }
+
+// Ctrl+End and PgUp in a long list leave the top row partly scrolled under
+// the header: a whole repaint (as after a resize) still shows the header
+// as it was.
+TEST(GridScroll, TheHeaderStaysOverAPartlyScrolledRow)
+{
+    GridHost host;
+    CGridCtrl& grid = host.Grid();
+    gridtest::FillFileList(grid, 2000);
+    gridtest::FitRows(grid, 10);
+    RECT rcWindow;
+    GetWindowRect(grid.m_hWnd, &rcWindow);
+    MoveWindow(grid.m_hWnd, 0, 0, rcWindow.right - rcWindow.left,
+               rcWindow.bottom - rcWindow.top + grid.GetRowHeight(1) / 2, TRUE);
+    grid.ExpandFirstColumnToFit();
+    ASSERT_TRUE(testsupport::FocusWindow(host.Window(), grid.m_hWnd));
+    gridtest::SendClick(grid, gridtest::CellCenter(grid, 1, 0));
+    auto header = [&] {
+        const gridtest::RenderedGrid image(grid, true);
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < grid.GetRowHeight(0); ++y) {
+            for (int x = 0; x < image.Width(); ++x)
+                pixels.push_back(image.Pixel(x, y));
+        }
+        return pixels;
+    };
+    const std::vector<COLORREF> before = header();
+
+    ASSERT_TRUE(testsupport::PressKeys("ctrl+End"));
+    ASSERT_TRUE(PumpUntil([&] { return grid.GetFocusCell().row == 2000; }));
+    ASSERT_TRUE(testsupport::PressKeys("Prior"));
+    ASSERT_TRUE(PumpUntil([&] { return grid.GetFocusCell().row < 2000; }));
+    ASSERT_NE(0, gridtest::VScrollPos(grid) % grid.GetRowHeight(1));
+    EXPECT_TRUE(before == header());
+}

@@ -76,7 +76,7 @@ void SetUpLikeFileList(CGridCtrl& grid)
     grid.SetTitleTipBackClr(RGB(255, 255, 225));
 }
 
-RenderedGrid::RenderedGrid(CGridCtrl& grid)
+RenderedGrid::RenderedGrid(CGridCtrl& grid, bool bFromWindow)
 {
     RECT rc;
     GetClientRect(grid.m_hWnd, &rc);
@@ -96,7 +96,13 @@ RenderedGrid::RenderedGrid(CGridCtrl& grid)
     CMemoryDC dc(screen);
     {
         CSelectObject sel(dc, bitmap);
-        grid.OnDraw(dc);
+        if (bFromWindow) {
+            RedrawWindow(grid.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            CWindowDC window(grid.m_hWnd);
+            BitBlt(dc, 0, 0, m_cx, m_cy, window, 0, 0, SRCCOPY);
+        } else {
+            grid.OnDraw(dc);
+        }
         GdiFlush();
     }
     const DWORD* p = static_cast<const DWORD*>(pBits);

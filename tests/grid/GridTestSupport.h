@@ -41,15 +41,32 @@ private:
     std::unique_ptr<CGridCtrl> m_pGrid;
 };
 
+// Sets the system's double-click time while the object lives (a grid's
+// title tip reads it when the grid is made).
+class DoubleClickTime {
+public:
+    explicit DoubleClickTime(UINT nMs) : m_nSaved(GetDoubleClickTime())
+    {
+        SystemParametersInfoA(SPI_SETDOUBLECLICKTIME, nMs, nullptr, 0);
+    }
+    ~DoubleClickTime() { SystemParametersInfoA(SPI_SETDOUBLECLICKTIME, m_nSaved, nullptr, 0); }
+    DoubleClickTime(const DoubleClickTime&) = delete;
+    DoubleClickTime& operator=(const DoubleClickTime&) = delete;
+
+private:
+    UINT m_nSaved;
+};
+
 // The file-list set-up: one fixed row, list mode, not editable, the
 // program's colours and options, five columns with format 0x25, column 4
 // hidden.
 void SetUpLikeFileList(CGridCtrl& grid);
 
-// The grid's client area drawn by OnDraw into a 32-bit bitmap.
+// The grid's client area drawn by OnDraw into a 32-bit bitmap, or with
+// bFromWindow as the window shows it after painting it whole.
 class RenderedGrid {
 public:
-    explicit RenderedGrid(CGridCtrl& grid);
+    explicit RenderedGrid(CGridCtrl& grid, bool bFromWindow = false);
     COLORREF Pixel(int x, int y) const;
     int Width() const { return m_cx; }
     int Height() const { return m_cy; }
