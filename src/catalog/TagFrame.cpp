@@ -1,7 +1,6 @@
 #include "catalog/TagFrame.h"
 
 #include <id3tag.h>
-#include <zlib.h>
 
 namespace {
 
@@ -29,29 +28,12 @@ std::string Deunsynchronised(const std::string& bytes)
     return plain;
 }
 
-// Inflates zlib data in place; false unless it gives exactly cbPlain bytes
-// (libid3tag rejects a frame that does not).
-bool Inflate(std::string& data, std::size_t cbPlain)
-{
-    std::string plain(cbPlain, '\0');
-    z_stream stream{};
-    if (inflateInit(&stream) != Z_OK)
-        return false;
-    stream.next_in = reinterpret_cast<Bytef*>(&data[0]);
-    stream.avail_in = static_cast<uInt>(data.size());
-    stream.next_out = reinterpret_cast<Bytef*>(&plain[0]);
-    stream.avail_out = static_cast<uInt>(cbPlain);
-    const bool bDone = inflate(&stream, Z_FINISH) == Z_STREAM_END && stream.total_out == cbPlain;
-    inflateEnd(&stream);
-    if (bDone)
-        data.swap(plain);
-    return bDone;
-}
-
-// Takes away the bytes before the data (but the group byte) and inflates
-// compressed data, clearing the flags that described them. An encrypted
-// frame stays as it is: libid3tag keeps it unread.
-FrameUse Unpack(int nMajor, const FormatFlags& f, unsigned& nFlags, std::string& body)
+// Checks the inflated size a compressed frame declares (libid3tag inflates
+// into as many bytes as it says) and finds where the frame's data begins.
+// An ID3v2.4 data length indicator of a frame that is neither compressed
+// nor encrypted is taken away: the data may be shortened after it.
+FrameUse CheckSizes(int nMajor, const FormatFlags& f, unsigned& nFlags, std::string& body,
+                    std::size_t& offData)
 {
     const bool bCompressed = nFlags & f.compressed;
     const bool bEncrypted = nFlags & f.encrypted;
@@ -59,29 +41,22 @@ FrameUse Unpack(int nMajor, const FormatFlags& f, unsigned& nFlags, std::string&
     const bool bLength = nFlags & f.dataLength;
     const bool bSized = nMajor == 3 ? bCompressed : bLength;
     const std::size_t offSize = nMajor == 3 ? 0 : (bGrouped ? 1 : 0) + (bEncrypted ? 1 : 0);
-    const std::size_t offGroup = nMajor == 3 ? (bCompressed ? 4 : 0) + (bEncrypted ? 1 : 0) : 0;
-    const std::size_t cbExtra =
-        nMajor == 3 ? offGroup + (bGrouped ? 1 : 0) : offSize + (bLength ? 4 : 0);
-    if (body.size() < cbExtra)
+    offData = nMajor == 3 ? (bCompressed ? 4 : 0) + (bEncrypted ? 1 : 0) + (bGrouped ? 1 : 0)
+                          : offSize + (bLength ? 4 : 0);
+    if (body.size() < offData)
         return FrameUse::kBreaksTag;
-
-    std::size_t cbPlain = body.size() - cbExtra;
     if (bSized) {
         const auto* pSize = reinterpret_cast<const unsigned char*>(body.data()) + offSize;
-        cbPlain = nMajor == 3 ? ReadBigEndian(pSize, 4) : ReadSyncsafe(pSize);
-        if (cbPlain > kMaxTagFrameBytes)
+        if ((nMajor == 3 ? ReadBigEndian(pSize, 4) : ReadSyncsafe(pSize)) > kMaxTagFrameBytes)
             return FrameUse::kSkip;
     } else if (bCompressed) {
         return FrameUse::kSkip;
     }
-    if (bEncrypted)
-        return FrameUse::kKeep;
-
-    std::string data = body.substr(cbExtra);
-    if (bCompressed && !Inflate(data, cbPlain))
-        return FrameUse::kBreaksTag;
-    body = (bGrouped ? body.substr(offGroup, 1) : std::string()) + data;
-    nFlags &= ~(f.compressed | f.dataLength);
+    if (nMajor == 4 && bLength && !bCompressed && !bEncrypted) {
+        body.erase(offSize, 4);
+        offData -= 4;
+        nFlags &= ~f.dataLength;
+    }
     return FrameUse::kKeep;
 }
 
@@ -111,10 +86,9 @@ void KeepFirstString(std::string& body, std::size_t off)
 
 // libid3tag undoes an ID3v2.4 frame's unsynchronisation itself but then
 // takes the frame as long as it was stored, so the bytes beyond end up in
-// the text: here the frame is made plain before libid3tag sees it. Its
-// inflation is bounded only by the size a frame declares, which is checked
-// here first. And an album of a thousand strings costs it a thousand
-// allocations, where one is read.
+// the text: here the frame is made plain before libid3tag sees it. And an
+// album of a thousand strings costs it a thousand allocations, where one is
+// read.
 FrameUse MakePlainFrame(int nMajor, const unsigned char* pHeader, std::string body,
                         bool bFirstStringOnly, std::string& frame)
 {
@@ -125,13 +99,15 @@ FrameUse MakePlainFrame(int nMajor, const unsigned char* pHeader, std::string bo
         nFlags &= ~ID3_FRAME_FLAG_UNSYNCHRONISATION;
     }
     const FormatFlags& f = nMajor == 3 ? kV23Flags : kV24Flags;
+    std::size_t offData = 0;
     if (nMajor > 2) {
-        const FrameUse use = Unpack(nMajor, f, nFlags, body);
+        const FrameUse use = CheckSizes(nMajor, f, nFlags, body, offData);
         if (use != FrameUse::kKeep)
             return use;
     }
-    if (bFirstStringOnly && !(nMajor > 2 && (nFlags & f.encrypted)))
-        KeepFirstString(body, nMajor > 2 && (nFlags & f.grouped) ? 1 : 0);
+    // Compressed or encrypted data is libid3tag's to read.
+    if (bFirstStringOnly && (nMajor == 2 || !(nFlags & (f.compressed | f.encrypted))))
+        KeepFirstString(body, offData);
 
     frame.assign(reinterpret_cast<const char*>(pHeader), cbHeader);
     if (nMajor == 4) {

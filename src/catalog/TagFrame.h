@@ -1,7 +1,7 @@
 // One album, comment or SEEK frame of an ID3v2 tag made ready for
-// libid3tag's in-memory parser: unsynchronisation undone, compressed data
-// inflated here within a fixed bound, and an album cut after its first
-// string, so that what libid3tag gets is plain and small.
+// libid3tag's in-memory parser: unsynchronisation undone, the inflated size
+// of compressed data checked against a fixed bound, and an album cut after
+// its first string, so that what libid3tag gets is small.
 #pragma once
 
 #include <cstddef>
