@@ -1,16 +1,20 @@
 // The tag reader is plain C++ over libid3tag: no window, no framework. The
-// same file builds under Winelib and natively (for the sanitizer and fuzz
-// runs); the only platform code is the path conversion below.
+// same files build under Winelib and natively (for the sanitizer and fuzz
+// runs); the only platform code is the path conversion below and the 64-bit
+// file offsets of CTagStream.
 #include "catalog/TagReader.h"
 
 #include <sys/stat.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
 
 #include <id3tag.h>
+
+#include "catalog/TagScanner.h"
 
 #ifdef __WINE__
 #include <windows.h>
@@ -68,11 +72,11 @@ bool ConvertWholePath(const char* pszPath, std::string& strUnixPath)
 }
 #endif
 
-// Finds the file that libid3tag is to open: a regular file, named by a path
+// Finds the file that the tags are read from: a regular file, named by a path
 // of the host's C library. Under Wine that library takes Unix paths while
 // the program's paths are Windows paths (ANSI code page); elsewhere the path
 // is used as given. Only regular files qualify: the host C library opens a
-// folder for reading (libid3tag then reports an empty tag), and opening a
+// folder for reading (its "tags" would be empty), and opening a
 // pipe or device could block for good.
 bool FindLibraryFile(const char* pszPath, std::string& strLibraryPath)
 {
@@ -111,10 +115,10 @@ bool IsRegularFile(const std::string& strPath)
     return stat(strPath.c_str(), &st) == 0 && (st.st_mode & S_IFMT) == S_IFREG;
 }
 
-struct Id3FileCloser {
-    void operator()(id3_file* pFile) const { id3_file_close(pFile); }
+struct FileCloser {
+    void operator()(std::FILE* pFile) const { std::fclose(pFile); }
 };
-using Id3FilePtr = std::unique_ptr<id3_file, Id3FileCloser>;
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 struct FreeDeleter {
     void operator()(id3_latin1_t* p) const { std::free(p); }
@@ -130,16 +134,13 @@ std::string ReadTags(const char* pszPath, std::string& strComment, std::string& 
     if (!pszPath || !FindLibraryFile(pszPath, strLibraryPath))
         return kMsgCantOpenTags;
 
-    Id3FilePtr file(id3_file_open(strLibraryPath.c_str(), ID3_FILE_MODE_READONLY));
+    FilePtr file(std::fopen(strLibraryPath.c_str(), "rb"));
     if (!file)
         return kMsgCantOpenTags;
 
-    const id3_tag* pTag = id3_file_tag(file.get());
-    if (!pTag)
+    std::string strNewComment, strNewAlbum;
+    if (!ScanTagTexts(file.get(), strNewComment, strNewAlbum))
         return kMsgCantReadTags;
-
-    std::string strNewComment = GetFrameText(pTag, "COMM");
-    std::string strNewAlbum = GetFrameText(pTag, "TALB");
     file.reset();
 
     strComment = std::move(strNewComment);

@@ -87,3 +87,24 @@ TEST(ChangeAlbum, NothingSelectedChangesNothing)
     EXPECT_EQ((std::vector<std::string>{"Old", "Root"}), Column(grid, kColAlbum));
     EXPECT_EQ((std::vector<std::string>{"", ""}), Column(grid, kColMessage));
 }
+
+TEST(ChangeAlbum, FolderNameIsFoundByCharactersOfTheCodePage)
+{
+    // "\x83\x5C\x83\x74\x83\x67" is "ソフト" in code page 932; its first
+    // character ends in the byte of a backslash. In code page 1252 those are
+    // six characters, one of them a backslash.
+    const std::string soft = "\x83\x5C\x83\x74\x83\x67";
+    const struct {
+        std::string path;
+        unsigned nCodePage;
+        std::string name;
+    } cases[] = {
+        {"C:\\x\\" + soft + "\\t.mp3", 932, soft},
+        {"C:\\x\\" + soft + "\\t.mp3", 1252, "\x83\x74\x83\x67"},
+        {"C:\\x\\" + soft + ".mp3", 932, "x"},
+        {"C:\\x\\" + soft + ".mp3", 1252, "\x83"},
+        {"C:\\Music\\Best Of\\t.mp3", 932, "Best Of"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.name, HoldingFolderName(c.path, c.nCodePage)) << c.path << " " << c.nCodePage;
+}

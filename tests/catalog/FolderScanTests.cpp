@@ -18,6 +18,7 @@
 #include "support/DriveLetter.h"
 #include "support/FolderLink.h"
 #include "support/LogRecorder.h"
+#include "support/Mp3Files.h"
 #include "support/TestSupport.h"
 
 using filelisttest::Column;
@@ -101,22 +102,29 @@ TEST(FolderScan, RowsCarryTagsAndMessagesInRed)
     ASSERT_TRUE(WriteMp3(top.File("d151.mp3"), album151, std::string(40, 'x')));
     ASSERT_TRUE(WriteMp3(top.File("e150.mp3"), std::string(150, 'e'), "short"));
     ASSERT_TRUE(testsupport::MakeUnopenableFile(top.File("f-broken.mp3")));
+    // A tag whose SEEK frame sends libid3tag's file reader round for good,
+    // and album frames that inflate to 8 MB each.
+    ASSERT_TRUE(testsupport::WriteFileBytes(top.File("g-seek.mp3"),
+                                            testsupport::SeekLoopFile("Loop", "Seek")));
+    ASSERT_TRUE(testsupport::WriteFileBytes(
+        top.File("h-bomb.mp3"),
+        testsupport::CompressedBombTag(2, 8 << 20, "Bomb") + testsupport::MpegFrames(2)));
 
     FileListHost host;
     CGridCtrl& grid = host.Grid();
     Scan(grid, top.Path());
-    ASSERT_EQ(7, grid.GetRowCount());
+    ASSERT_EQ(9, grid.GetRowCount());
 
     const std::vector<std::string> messages = {
         "", "Comment will be truncated.", "", "Album too long.\nComment will be truncated.", "",
-        "Can't open file for MP3 tags"};
+        "Can't open file for MP3 tags", "", ""};
     EXPECT_EQ(messages, Column(grid, kColMessage));
     const std::vector<std::string> albums = {"Album", "Album", "Done", album151,
-                                             std::string(150, 'e'), ""};
+                                             std::string(150, 'e'), "", "Loop", ""};
     EXPECT_EQ(albums, Column(grid, kColAlbum));
     EXPECT_EQ(albums, Column(grid, kColOrigAlbum));
     const std::vector<std::string> comments = {kComment24, kComment25, kMarked30,
-                                               std::string(40, 'x'), "short", ""};
+                                               std::string(40, 'x'), "short", "", "Seek", "Bomb"};
     EXPECT_EQ(comments, Column(grid, kColComment));
     for (int nRow = 1; nRow < grid.GetRowCount(); ++nRow) {
         const bool bMessage = !grid.GetItemText(nRow, kColMessage).empty();
@@ -131,7 +139,7 @@ TEST(FolderScan, RowsCarryTagsAndMessagesInRed)
         grid.DeleteRow(nRow);
     Scan(grid, top.Path(), true);
     const std::vector<std::string> names = Column(grid, kColFilename);
-    ASSERT_EQ(5u, names.size());
+    ASSERT_EQ(7u, names.size());
     EXPECT_EQ(top.File("b25.mp3"), names[1]);
     EXPECT_EQ(top.File("d151.mp3"), names[2]);
     EXPECT_EQ(top.File("f-broken.mp3"), names[4]);

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "catalog/TagFrame.h"
 #include "catalog/TagReader.h"
 #include "support/Mp3Files.h"
 #include "support/TestSupport.h"
@@ -155,6 +156,57 @@ TEST(ReadTags, InflatesCompressedFramesAndUndoesUnsynchronisation)
     tags = WriteAndRead(folder, "unsync24.mp3", unsync24.Render(ID3_TAG_OPTION_UNSYNCHRONISATION));
     EXPECT_EQ(ffText, tags.comment);
     EXPECT_EQ(ffText, tags.album);
+}
+
+TEST(ReadTags, TakesEveryTagOfTheFileAndEndsOnMalformedOnes)
+{
+    auto v24 = [](const std::string& frames, bool bUpdate = false, bool bFooter = false) {
+        const std::string body = (bUpdate ? std::string("\0\0\0\x07\x01\x40\0", 7) : "") + frames;
+        const std::uint8_t flags = (bUpdate ? 0x40 : 0) | (bFooter ? 0x10 : 0);
+        return Id3v2Header(4, flags, body.size()) + body +
+               (bFooter ? Id3v24Footer(flags, body.size()) : "");
+    };
+    auto album = [](const char* psz) { return Id3v24Frame("TALB", TextFrameBody(0, psz)); };
+    auto comment = [](const char* psz) {
+        return Id3v24Frame("COMM", CommentFrameBody(0, "eng", "", psz));
+    };
+    auto seek = [](char cbGap) { return Id3v24Frame("SEEK", std::string(3, '\0') + cbGap); };
+    const std::string audio = MpegFrames(2);
+    const std::string v1 = Id3v1Tag("T", "A", "V1 album", "V1 comment");
+    const std::string start = v24(album("Start") + comment("Start comment"));
+    const std::string end = v24(album("End"), false, true);
+    const struct {
+        std::string bytes, album, comment;
+    } cases[] = {
+        // A tag at the end (with a footer), also before an ID3v1 tag; it
+        // replaces the tag at the start unless it is an update.
+        {audio + v24(album("End") + comment("End comment"), false, true), "End", "End comment"},
+        {audio + end + v1, "End", ""},
+        {start + audio + end, "End", ""},
+        {start + audio + v24(album("End") + comment("Other"), true, true), "Start",
+         "Start comment"},
+        // The ID3v1 tag counts only without a readable tag at the start.
+        {v24(album("Start")) + audio + v1, "Start", ""},
+        {Id3v2Header(3, 0, 5000) + audio + v1, "V1 album", "V1 comment"},
+        // A SEEK frame leads to a tag further on.
+        {v24(album("Start") + seek(5)) + "12345" + v24(album("Second")) + audio, "Second", ""},
+        {v24(album("Start") + seek(0)) + v24(comment("Update"), true) + audio, "Start", "Update"},
+        // libid3tag's file reader never returns from this file.
+        {SeekLoopFile("Loop", "Seek"), "Loop", "Seek"},
+        // Album frames that inflate beyond the bound count as absent.
+        {CompressedBombTag(3, kMaxTagFrameBytes + 1, "Bomb") + audio, "", "Bomb"},
+        {CompressedBombTag(1, kMaxTagFrameBytes, "Fits") + audio,
+         std::string(kMaxTagFrameBytes - 1, 'B'), "Fits"},
+    };
+    TempFolder folder;
+    for (const auto& c : cases) {
+        const std::string path = folder.File("tags.mp3");
+        ASSERT_TRUE(WriteFileBytes(path, c.bytes));
+        const Tags tags = Read(path);
+        EXPECT_EQ("", tags.message) << &c - cases;
+        EXPECT_EQ(c.album, tags.album) << &c - cases;
+        EXPECT_EQ(c.comment, tags.comment) << &c - cases;
+    }
 }
 
 TEST(ReadTags, KeepsLatin1TextByteForByte)

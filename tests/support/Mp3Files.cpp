@@ -1,6 +1,9 @@
 #include "support/Mp3Files.h"
 
 #include <id3tag.h>
+#include <zlib.h>
+
+#include <algorithm>
 
 #include <stdexcept>
 
@@ -150,6 +153,18 @@ std::string Id3v23Frame(const char* pszId, const std::string& body, std::uint16_
            BigEndian(flags, 2) + body;
 }
 
+std::string Id3v24Frame(const char* pszId, const std::string& body, std::uint16_t flags)
+{
+    // A synchsafe size is the tag header's size field.
+    return std::string(pszId, 4) + Id3v2Header(4, 0, body.size()).substr(6) +
+           BigEndian(flags, 2) + body;
+}
+
+std::string Id3v24Footer(std::uint8_t flags, std::size_t cbBody)
+{
+    return "3DI" + Id3v2Header(4, flags, cbBody).substr(3);
+}
+
 std::string TextFrameBody(std::uint8_t encoding, const std::string& text)
 {
     return static_cast<char>(encoding) + text;
@@ -193,6 +208,52 @@ std::string Id3v1Tag(const std::string& title, const std::string& artist,
     tag += '\x07';
     tag += '\x0C';        // genre
     return tag;
+}
+
+std::string SeekLoopFile(const std::string& album, const std::string& comment)
+{
+    const std::string frames = Id3v24Frame("TALB", TextFrameBody(0, album)) +
+                               Id3v24Frame("COMM", CommentFrameBody(0, "eng", "", comment)) +
+                               Id3v24Frame("SEEK", std::string(4, '\0'));
+    std::string file = Id3v2Header(4, 0, frames.size()) + frames;
+    Check(file.size() <= 128, "SeekLoopFile: texts too long");
+    file.resize(128, '\0');
+    return file;
+}
+
+std::string CompressedBombTag(int nFrames, std::size_t cbInflated, const std::string& comment)
+{
+    // Deflated a chunk at a time, so that the inflated bytes never exist.
+    z_stream stream{};
+    Check(cbInflated > 0 && deflateInit(&stream, Z_BEST_COMPRESSION) == Z_OK, "deflateInit");
+    std::string packed;
+    auto feed = [&](const std::string& bytes, bool bLast) {
+        char out[16 * 1024];
+        stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+        stream.avail_in = static_cast<uInt>(bytes.size());
+        do {
+            stream.next_out = reinterpret_cast<Bytef*>(out);
+            stream.avail_out = sizeof(out);
+            deflate(&stream, bLast ? Z_FINISH : Z_NO_FLUSH);
+            packed.append(out, sizeof(out) - stream.avail_out);
+        } while (stream.avail_out == 0);
+    };
+    feed(std::string(1, '\0'), cbInflated == 1);  // the text encoding, Latin-1
+    const std::string run(64 * 1024, 'B');
+    for (std::size_t cbLeft = cbInflated - 1; cbLeft > 0;) {
+        const std::size_t cb = std::min(cbLeft, run.size());
+        cbLeft -= cb;
+        feed(run.substr(0, cb), cbLeft == 0);
+    }
+    deflateEnd(&stream);
+
+    const std::string frame =
+        Id3v23Frame("TALB", BigEndian(static_cast<std::uint32_t>(cbInflated), 4) + packed, 0x0080);
+    std::string frames;
+    for (int i = 0; i < nFrames; ++i)
+        frames += frame;
+    frames += Id3v23Frame("COMM", CommentFrameBody(0, "eng", "", comment));
+    return Id3v2Header(3, 0, frames.size()) + frames;
 }
 
 }  // namespace testsupport

@@ -47,6 +47,11 @@ std::string Id3v2Header(int nMajor, std::uint8_t flags, std::size_t cbBody);
 std::string Id3v22Frame(const char* pszId, const std::string& body);
 // An ID3v2.3 frame: four-letter id, 32-bit size, two flag bytes, body.
 std::string Id3v23Frame(const char* pszId, const std::string& body, std::uint16_t flags = 0);
+// An ID3v2.4 frame: four-letter id, synchsafe size, two flag bytes, body.
+std::string Id3v24Frame(const char* pszId, const std::string& body, std::uint16_t flags = 0);
+// The footer that ends an ID3v2.4 tag with the footer flag (0x10): "3DI",
+// then the header's version, flags and size.
+std::string Id3v24Footer(std::uint8_t flags, std::size_t cbBody);
 // Body of a text frame (encoding byte then text) and of a comment frame
 // (encoding, language, description, terminator, text), bytes as given.
 std::string TextFrameBody(std::uint8_t encoding, const std::string& text);
@@ -58,5 +63,15 @@ std::string Unsynchronise(const std::string& bytes);
 // A 128-byte ID3v1.1 tag; fields are cut or padded with NULs.
 std::string Id3v1Tag(const std::string& title, const std::string& artist,
                      const std::string& album, const std::string& comment);
+
+// Malformed files that libid3tag's own file reader cannot finish or that
+// make it inflate without bound. A 128-byte file: an ID3v2.4 tag with album,
+// comment and a SEEK frame of offset 0, then zeros (the reader loops on it
+// for good).
+std::string SeekLoopFile(const std::string& album, const std::string& comment);
+// An ID3v2.3 tag of nFrames zlib-compressed TALB frames, each inflating to
+// cbInflated bytes as it declares ('B's), then a plain COMM frame with the
+// comment. The deflated data grows by about a thousandth of cbInflated.
+std::string CompressedBombTag(int nFrames, std::size_t cbInflated, const std::string& comment);
 
 }  // namespace testsupport

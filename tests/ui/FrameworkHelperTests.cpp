@@ -1,6 +1,6 @@
 // The framework pieces the supporting windows are built from: the file
-// finder, the image list, the wait cursor, centring, the one-message pump
-// and the dialog's end through DestroyWindow.
+// finder, the image list, the wait cursor, centring, the one-message pump,
+// the dialog's end through DestroyWindow, and the dialog templates.
 #include "support/GTestWin.h"
 
 #include <algorithm>
@@ -10,6 +10,7 @@
 #include "framework/CenterWindow.h"
 #include "framework/Dialog.h"
 #include "framework/FileFind.h"
+#include "framework/Handles.h"
 #include "framework/ImageList.h"
 #include "framework/PumpMessage.h"
 #include "framework/WaitCursor.h"
@@ -148,4 +149,68 @@ TEST(Dialog, EndingAModalDialogRunsDestroyWindowWhileTheControlsExist)
     EXPECT_EQ(1, dlg.m_nDestroyCalls);
     EXPECT_TRUE(dlg.m_bTreeAlive);
     EXPECT_EQ(nullptr, dlg.m_hWnd);
+}
+
+namespace {
+
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT nMsg, WPARAM, LPARAM)
+{
+    return nMsg == WM_INITDIALOG;
+}
+
+BOOL CALLBACK AddDialogName(HMODULE, LPCSTR, LPSTR pszName, LONG_PTR lParam)
+{
+    auto& names = *reinterpret_cast<std::vector<std::string>*>(lParam);
+    names.push_back(IS_INTRESOURCE(pszName)
+                        ? "#" + std::to_string(reinterpret_cast<ULONG_PTR>(pszName))
+                        : std::string(pszName));
+    return TRUE;
+}
+
+BOOL CALLBACK AddChild(HWND hWnd, LPARAM lParam)
+{
+    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+    return TRUE;
+}
+
+}  // namespace
+
+// Each dialog template of the program's resources, created as it is: the
+// text of every static text control, laid out as the control draws it (word
+// wrap unless it is a one-line style), fits the control at its font.
+TEST(Dialog, EveryStaticTextOfEveryDialogTemplateFitsItsControl)
+{
+    std::vector<std::string> dialogs;
+    EnumResourceNamesA(nullptr, reinterpret_cast<LPCSTR>(RT_DIALOG), AddDialogName,
+                       reinterpret_cast<LONG_PTR>(&dialogs));
+    ASSERT_GE(dialogs.size(), 2u);
+    for (const std::string& dialog : dialogs) {
+        HWND hDlg = CreateDialogParamA(GetModuleHandleA(nullptr), dialog.c_str(), nullptr,
+                                       PlainDialogProc, 0);
+        ASSERT_NE(nullptr, hDlg) << dialog;
+        std::vector<HWND> children;
+        EnumChildWindows(hDlg, AddChild, reinterpret_cast<LPARAM>(&children));
+        for (HWND hCtl : children) {
+            char szClass[32] = "", szText[512] = "";
+            GetClassNameA(hCtl, szClass, sizeof(szClass));
+            const LONG style = GetWindowLongA(hCtl, GWL_STYLE);
+            const LONG type = style & SS_TYPEMASK;
+            const bool bOneLine = type == SS_SIMPLE || type == SS_LEFTNOWORDWRAP;
+            if (lstrcmpiA(szClass, "Static") != 0 || (type > SS_RIGHT && !bOneLine) ||
+                GetWindowTextA(hCtl, szText, sizeof(szText)) == 0)
+                continue;
+            RECT rcClient;
+            GetClientRect(hCtl, &rcClient);
+            RECT rcText = {0, 0, rcClient.right, 0};
+            const UINT nFormat = DT_CALCRECT | DT_EXPANDTABS |
+                                 (bOneLine ? DT_SINGLELINE : DT_WORDBREAK) |
+                                 (style & SS_NOPREFIX ? DT_NOPREFIX : 0);
+            CWindowDC dc(hCtl);
+            CSelectObject font(dc, reinterpret_cast<HFONT>(SendMessageA(hCtl, WM_GETFONT, 0, 0)));
+            DrawTextA(dc, szText, -1, &rcText, nFormat);
+            EXPECT_LE(rcText.right, rcClient.right) << dialog << ": \"" << szText << "\"";
+            EXPECT_LE(rcText.bottom, rcClient.bottom) << dialog << ": \"" << szText << "\"";
+        }
+        DestroyWindow(hDlg);
+    }
 }
