@@ -19,6 +19,27 @@ bool BeginsWith(const char* pszText, const std::string& prefix)
     return prefix.size() <= nText && memcmp(pszText, prefix.data(), prefix.size()) == 0;
 }
 
+// A control of the class "Button" that is not a check box, radio button or
+// group box (those share the class).
+bool IsPushButton(HWND hWnd)
+{
+    char szClass[16] = "";
+    GetClassNameA(hWnd, szClass, sizeof(szClass));
+    szClass[sizeof(szClass) - 1] = '\0';
+    if (lstrcmpiA(szClass, "Button") != 0)
+        return false;
+    switch (GetWindowLongA(hWnd, GWL_STYLE) & BS_TYPEMASK) {
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_3STATE:
+    case BS_AUTO3STATE:
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON:
+    case BS_GROUPBOX: return false;
+    default: return true;
+    }
+}
+
 }  // namespace
 
 FindApp::FindApp(const char* pszTitle)
@@ -66,14 +87,33 @@ HWND FindApp::GetWindowHandle()
     return m_hWndFound;
 }
 
-BOOL CALLBACK FindApp::EnumTopProc(HWND hWnd, LPARAM lParam)
+// The filters come before the title, so that windows of other processes are
+// not even read.
+bool FindApp::Matches(HWND hWnd, int* pnIndex) const
 {
-    auto* pThis = reinterpret_cast<FindApp*>(lParam);
+    *pnIndex = -1;
+    if (hWnd == m_hWndExcluded)
+        return false;
+    if (m_dwProcessId != 0) {
+        DWORD dwProcessId = 0;
+        GetWindowThreadProcessId(hWnd, &dwProcessId);
+        if (dwProcessId != m_dwProcessId)
+            return false;
+    }
+    if (m_bUnownedOnly && GetWindow(hWnd, GW_OWNER) != nullptr)
+        return false;
     char szText[kTextBuffer] = "";
     GetWindowTextA(hWnd, szText, kTextBuffer);
     szText[kTextBuffer - 1] = '\0';
-    const int nIndex = pThis->MatchTitle(szText);
-    if (nIndex < 0)
+    *pnIndex = MatchTitle(szText);
+    return *pnIndex >= 0;
+}
+
+BOOL CALLBACK FindApp::EnumTopProc(HWND hWnd, LPARAM lParam)
+{
+    auto* pThis = reinterpret_cast<FindApp*>(lParam);
+    int nIndex = -1;
+    if (!pThis->Matches(hWnd, &nIndex))
         return TRUE;
     if (pThis->m_hWndFound != nullptr && nIndex >= pThis->m_nBestIndex)
         return TRUE;
@@ -84,11 +124,14 @@ BOOL CALLBACK FindApp::EnumTopProc(HWND hWnd, LPARAM lParam)
 
 // Searches all descendants, children of children included, in the system's
 // order and stops at the first whose text begins with the prefix; that may
-// be a static label as well as a button.
-HWND FindApp::FindChildByText(HWND hWndParent, const char* pszText, int* pnCtrlId)
+// be a static label or an edit field as well as a button, unless only push
+// buttons are asked for.
+HWND FindApp::FindChildByText(HWND hWndParent, const char* pszText, int* pnCtrlId,
+                              bool bPushButtonsOnly)
 {
     m_hWndChild = nullptr;
     m_strChildText = pszText != nullptr ? pszText : "";
+    m_bPushButtonsOnly = bPushButtonsOnly;
     EnumChildWindows(hWndParent, EnumChildProc, reinterpret_cast<LPARAM>(this));
     if (m_hWndChild != nullptr && pnCtrlId != nullptr)
         *pnCtrlId = GetDlgCtrlID(m_hWndChild);
@@ -98,6 +141,10 @@ HWND FindApp::FindChildByText(HWND hWndParent, const char* pszText, int* pnCtrlI
 BOOL CALLBACK FindApp::EnumChildProc(HWND hWnd, LPARAM lParam)
 {
     auto* pThis = reinterpret_cast<FindApp*>(lParam);
+    if (pThis->m_bPushButtonsOnly && !IsPushButton(hWnd)) {
+        pThis->m_hWndChild = nullptr;
+        return TRUE;
+    }
     char szText[kTextBuffer] = "";
     GetWindowTextA(hWnd, szText, kTextBuffer);
     szText[kTextBuffer - 1] = '\0';

@@ -183,13 +183,26 @@ bool RunSteps(ControlWindow& control, const std::string& title, const std::strin
 
 }  // namespace
 
+// GetFileTitleA refuses some names that the file system takes ("Song
+// [Live].mp3" under Wine); the name after the last backslash (or slash)
+// stands in for its answer then. At most 259 characters take part, as in
+// every window title read.
 std::string ProjectTitleOf(const char* pszPath)
 {
+    if (pszPath == nullptr)
+        return std::string();
     char szTitle[kTextSize] = "";
-    if (pszPath == nullptr || GetFileTitleA(pszPath, szTitle, kTextSize) != 0)
-        szTitle[0] = '\0';
-    szTitle[kTextSize - 1] = '\0';
-    std::string title = szTitle;
+    std::string title;
+    if (GetFileTitleA(pszPath, szTitle, kTextSize) == 0) {
+        szTitle[kTextSize - 1] = '\0';
+        title = szTitle;
+    } else {
+        const std::string path = pszPath;
+        const size_t nSlash = path.find_last_of("\\/");
+        title = nSlash == std::string::npos ? path : path.substr(nSlash + 1);
+        if (title.size() > kTextSize - 1)
+            title.resize(kTextSize - 1);
+    }
     const size_t n = title.size();
     if (n >= 4 && lstrcmpiA(title.c_str() + n - 4, ".mp3") == 0)
         title.resize(n - 4);
@@ -208,7 +221,10 @@ bool ProcessFile(const char* pszAudacityPath, const char* pszPath, const char* p
     // A program that does not start has already told the user.
     if (control.Launch(pszAudacityPath, quotedPath.c_str()) == -1)
         return false;
-    if (RunSteps(control, title, quotedPath, pszAlbum))
+    control.SetMainTitle(title.c_str());
+    // An empty title would match every window: nothing is posted then, and
+    // the user finishes the file by hand in the editor that was started.
+    if (!title.empty() && RunSteps(control, title, quotedPath, pszAlbum))
         return true;
 
     LOG_LINE(kModule, kLogResult, "ERROR in processing file");

@@ -12,6 +12,7 @@
 // start, or Cancel on the error prompt).
 bool ProcessFile(const char* pszAudacityPath, const char* pszPath, const char* pszAlbum);
 
-// The title of Audacity's project window for a file: the file title without
-// a final ".mp3" (any case).
+// The title of Audacity's project window for a file: the file title (the
+// name after the last backslash when GetFileTitleA refuses the name) without
+// a final ".mp3" (any case). Empty for a file that has no such title.
 std::string ProjectTitleOf(const char* pszPath);

@@ -154,7 +154,7 @@ TEST(ControlWindow, WaitForTopToVanishLooksForTheWindowToComeAndThenToGo)
     }
 }
 
-TEST(ControlWindow, ClickChildButtonPostsACommandFromTheFirstMatchingControl)
+TEST(ControlWindow, ClickChildButtonPostsACommandFromTheFirstMatchingPushButton)
 {
     const std::string title = UniqueTitle("Confirm");
     ControlWindow cw;
@@ -163,8 +163,9 @@ TEST(ControlWindow, ClickChildButtonPostsACommandFromTheFirstMatchingControl)
 
     TestWindow dlg(title);
     HWND hPanel = dlg.AddChild("PANEL", "", 300);
-    HWND hStatic = dlg.AddChild("STATIC", "OK to go", 201, hPanel);
-    dlg.AddChild("BUTTON", "OK", IDOK, hPanel);
+    dlg.AddChild("STATIC", "OK to go", 201, hPanel);
+    dlg.AddChild("EDIT", "OK Computer", 202, hPanel);
+    HWND hOk = dlg.AddChild("BUTTON", "OK", IDOK, hPanel);
     dlg.AddChild("BUTTON", "Yes", IDYES);
 
     // "&Yes" is not "Yes": searched every 250 ms with plain pauses until the
@@ -176,9 +177,9 @@ TEST(ControlWindow, ClickChildButtonPostsACommandFromTheFirstMatchingControl)
     testsupport::PumpFor(50);
     EXPECT_TRUE(dlg.m_messages.empty());
 
-    // "OK" takes the first control whose text begins with it, here a static
-    // label inside a panel; the click comes as WM_COMMAND with its id and
-    // BN_CLICKED, posted to the top window.
+    // "OK" takes the first push button whose text begins with it, inside a
+    // panel, past a label and a field that begin with "OK"; the click comes
+    // as WM_COMMAND with its id and BN_CLICKED, posted to the top window.
     log.Clear();
     clock.m_sleeps.clear();
     EXPECT_TRUE(cw.ClickChildButton(title.c_str(), "OK", 1000));
@@ -187,25 +188,31 @@ TEST(ControlWindow, ClickChildButtonPostsACommandFromTheFirstMatchingControl)
     ASSERT_TRUE(testsupport::PumpUntil([&] { return !dlg.m_messages.empty(); }, 2000));
     ASSERT_EQ(1u, dlg.m_messages.size());
     EXPECT_EQ(static_cast<UINT>(WM_COMMAND), dlg.m_messages[0].nMsg);
-    EXPECT_EQ(MAKEWPARAM(201, BN_CLICKED), dlg.m_messages[0].wParam);
-    EXPECT_EQ(reinterpret_cast<LPARAM>(hStatic), dlg.m_messages[0].lParam);
+    EXPECT_EQ(MAKEWPARAM(IDOK, BN_CLICKED), dlg.m_messages[0].wParam);
+    EXPECT_EQ(reinterpret_cast<LPARAM>(hOk), dlg.m_messages[0].lParam);
     EXPECT_TRUE(log.m_lines.empty());
 
-    // A child that turns up while the budget lasts is found.
+    // A question of the same title that comes up over the dialog while the
+    // budget lasts: its button is found there and the click goes to it.
     log.Clear();
-    dlg.m_messages.clear();
     clock.m_sleeps.clear();
+    std::unique_ptr<TestWindow> box;
     HWND hNo = nullptr;
     clock.m_onSleep = [&] {
-        if (clock.m_sleeps.size() == 2)
-            hNo = dlg.AddChild("BUTTON", "&No", IDNO);
+        if (clock.m_sleeps.size() == 2) {
+            box = std::make_unique<TestWindow>(title);
+            box->BringToTop();
+            hNo = box->AddChild("BUTTON", "&No", IDNO);
+        }
     };
     EXPECT_TRUE(cw.ClickChildButton(title.c_str(), "&No", 1000));
     EXPECT_EQ(2u, clock.m_sleeps.size());
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return !dlg.m_messages.empty(); }, 2000));
-    EXPECT_EQ(MAKEWPARAM(IDNO, BN_CLICKED), dlg.m_messages[0].wParam);
-    EXPECT_EQ(reinterpret_cast<LPARAM>(hNo), dlg.m_messages[0].lParam);
+    ASSERT_TRUE(box);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !box->m_messages.empty(); }, 2000));
+    EXPECT_EQ(MAKEWPARAM(IDNO, BN_CLICKED), box->m_messages[0].wParam);
+    EXPECT_EQ(reinterpret_cast<LPARAM>(hNo), box->m_messages[0].lParam);
     clock.m_onSleep = nullptr;
+    box.reset();
 
     // No top window at all.
     log.Clear();
@@ -253,6 +260,20 @@ TEST(ControlWindow, FindChildAndPostMessageToTopReachTheTopWindow)
 
     EXPECT_EQ(hEdit, cw.FindChild(title.c_str(), 1148, 0));
     EXPECT_EQ(nullptr, cw.FindChild(title.c_str(), 1149, 0));  // no such control: no log
+    EXPECT_TRUE(clock.m_sleeps.empty());
+    // A control that comes after its window's title is waited for within the
+    // time-out; one that never comes uses it up.
+    HWND hLate = nullptr;
+    clock.m_onSleep = [&] {
+        if (clock.m_sleeps.size() == 2)
+            hLate = wnd.AddChild("EDIT", "", 1150);
+    };
+    HWND hFound = cw.FindChild(title.c_str(), 1150, 1000);
+    EXPECT_EQ(hLate, hFound);
+    EXPECT_EQ(2u, clock.m_sleeps.size());
+    EXPECT_EQ(nullptr, cw.FindChild(title.c_str(), 1151, 1000));
+    EXPECT_EQ(6u, clock.m_sleeps.size());
+    clock.m_onSleep = nullptr;
     EXPECT_TRUE(log.m_lines.empty());
 
     EXPECT_TRUE(cw.PostMessageToTop(title.c_str(), WM_APP + 7, 1133, 42, 0));

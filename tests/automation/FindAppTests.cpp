@@ -76,6 +76,22 @@ TEST(FindApp, TopLevelLookupTakesTheLowestTitleIndexAndSeesHiddenWindows)
     FindApp empty(nullptr);
     EXPECT_EQ(nullptr, empty.GetWindowHandle());
 
+    // Filters: the window passed over, owned windows, windows of another process.
+    TestWindow owned(a + "BD");
+    SetWindowLongPtrA(owned.Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(abc.Handle()));
+    owned.BringToTop();
+    EXPECT_EQ(owned.Handle(), app.GetWindowHandle());
+    app.m_bUnownedOnly = true;
+    EXPECT_EQ(abc.Handle(), app.GetWindowHandle());
+    app.m_hWndExcluded = abc.Handle();
+    EXPECT_EQ(nullptr, app.GetWindowHandle());
+    app.m_hWndExcluded = nullptr;
+    app.m_dwProcessId = GetCurrentProcessId() + 4;
+    EXPECT_EQ(nullptr, app.GetWindowHandle());
+    app.m_dwProcessId = GetCurrentProcessId();
+    EXPECT_EQ(abc.Handle(), app.GetWindowHandle());
+    owned.Destroy();
+
     abc.Destroy();
     EXPECT_EQ(nullptr, app.GetWindowHandle());
     EXPECT_EQ(-1, app.m_nBestIndex);
@@ -148,6 +164,11 @@ TEST(FindApp, ChildLookupTakesTheFirstDescendantWhoseTextBeginsWithThePrefix)
     EXPECT_EQ(nullptr, app.FindChildByText(dlg.Handle(), "OK to go!", &nId));
     EXPECT_EQ(nullptr, app.m_hWndChild);
     EXPECT_EQ(-5, nId);
+
+    // Asked for push buttons only, the static label is passed over.
+    EXPECT_EQ(hOk, app.FindChildByText(dlg.Handle(), "OK", &nId, true));
+    EXPECT_EQ(IDOK, nId);
+    EXPECT_EQ(nullptr, app.FindChildByText(dlg.Handle(), "OK to", &nId, true));
 
     // After the static label is gone, the button is the first "OK".
     DestroyWindow(hStatic);

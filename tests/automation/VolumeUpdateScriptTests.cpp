@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "TestWindows.h"
 #include "automation/VolumeUpdateScript.h"
 #include "standin/StandInIds.h"
 #include "support/LogRecorder.h"
@@ -19,6 +20,7 @@
 #include "support/TestSupport.h"
 #include "support/Transcript.h"
 #include "support/VirtualClock.h"
+#include "support/WindowFinder.h"
 
 using testsupport::LogRecorder;
 using testsupport::RecordingPrompt;
@@ -224,11 +226,17 @@ TEST(VolumeUpdateScript, ProjectTitleIsTheFileTitleWithoutOneMp3)
     EXPECT_EQ("Song", ProjectTitleOf("C:\\Music\\Song"));
     EXPECT_EQ("Song.wav", ProjectTitleOf("C:\\Music\\Song.wav"));
     EXPECT_EQ("Best Of.mP3 Live", ProjectTitleOf("C:\\Music\\Best Of.mP3 Live.Mp3"));
+    // Names that GetFileTitleA refuses.
+    EXPECT_EQ("Song [Live]", ProjectTitleOf("C:\\Music\\Song [Live].MP3"));
+    EXPECT_EQ("", ProjectTitleOf("C:\\Music\\[x]\\.mp3"));
 }
 
-// Three whole runs: the album set when one is passed and kept when not, the
-// comment marked by the rule, and a file name that reads back differently
-// only logged.
+// Whole runs: the album set when one is passed and kept when not, the
+// comment marked by the rule, a file name that reads back differently only
+// logged; and the windows the script must not take: every window of
+// another process (Quillon's own "AVC Progress", a window titled like the
+// project), the project window when looking for "Import" or "Export", an
+// edit field holding "OK Computer" before the OK button.
 TEST(VolumeUpdateScript, WholeRunsMarkTheCommentAndSetTheAlbumOnlyWhenPassed)
 {
     struct Case {
@@ -244,8 +252,15 @@ TEST(VolumeUpdateScript, WholeRunsMarkTheCommentAndSetTheAlbumOnlyWhenPassed)
         {"Song.MP3", Spec("Old Album", "Live"), "New Album", "", "New Album", "Live:AVC"},
         {"Song.mp3.mp3", Spec("Kept Album", forty), nullptr, "altered:saveas:1148", "Kept Album",
          forty.substr(0, 24) + ":AVC"},
-        {"Quiet.mp3", Spec("Some Album", ""), "Other Album", "", "Other Album", ":AVC"},
+        {"Quiet.mp3", Spec("Some Album", ""), "Other Album", "decoy:main", "Other Album", ":AVC"},
+        {"Song [Live].mp3", Spec("Live Album", "Live"), "New", "", "New", "Live:AVC"},
+        {"A.mp3", Spec("Album", "a"), nullptr, "", "Album", "a:AVC"},
+        {"Imported Hits.mp3", Spec("Hits", "h"), "More Hits", "", "More Hits", "h:AVC"},
+        {"Export Mix.mp3", Spec("OK Computer", "OK"), nullptr, "", "OK Computer", "OK:AVC"},
     };
+    // Topmost, so that it comes first in any lookup that sees it.
+    automationtest::TestWindow progress("AVC Progress");
+    SetWindowPos(progress.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszFile);
         ScriptRun run(c.pszFile, c.spec);
@@ -270,8 +285,13 @@ TEST(VolumeUpdateScript, WholeRunsMarkTheCommentAndSetTheAlbumOnlyWhenPassed)
         EXPECT_EQ(testsupport::AudioAfterTag(run.m_original),
                   testsupport::AudioAfterTag(testsupport::ReadFileBytes(run.m_mp3)));
 
+        EXPECT_EQ(c.fault == "decoy:main", run.m_transcript.Has("decoy shown"));
+        EXPECT_FALSE(run.m_transcript.Has("decoy command")) << run.m_transcript.Text();
+        testsupport::PumpFor(0);  // what was posted to it reaches it
+        EXPECT_TRUE(progress.m_messages.empty());
+
         std::vector<std::string> expected = WholeRunLines(run.m_mp3, c.pszAlbum != nullptr);
-        if (c.fault.empty()) {
+        if (c.fault != "altered:saveas:1148") {
             EXPECT_TRUE(HasLine(run.m_transcript, "saveas save filename=\"" + run.m_mp3 + "\""));
         } else {
             // The field kept the path without its quotes: logged, and the
@@ -300,6 +320,57 @@ TEST(VolumeUpdateScript, AudacityThatCannotStartStopsTheRunWithoutThePrompt)
     EXPECT_FALSE(ProcessFile((folder.Path() + "\\NoSuchAudacity.exe").c_str(), nullptr, nullptr));
     EXPECT_EQ(2u, prompt.m_texts.size());
     EXPECT_EQ(1u, log.Count(Trace("Starting file ")));
+}
+
+// A file without a project title would match every window: nothing is
+// posted, and the user finishes it by hand in the editor started on it.
+TEST(VolumeUpdateScript, AFileWithoutATitleEndsInThePromptBeforeAnyCommand)
+{
+    ScriptRun run(".mp3", Spec("Old", "Live"));
+    ASSERT_TRUE(run.m_bWritten);
+    StandInReaper reaper;
+    RecordingPrompt prompt;
+    prompt.m_answers = {IDCANCEL};
+    LogRecorder log;
+
+    EXPECT_FALSE(run.Run("A"));
+    EXPECT_EQ(std::vector<std::string>{kErrorPrompt}, prompt.m_texts);
+    EXPECT_EQ((std::vector<std::string>{Trace("Starting file " + run.m_mp3),
+                                        Failure("ERROR in processing file")}),
+              ScriptLines(log));
+    EXPECT_TRUE(run.m_transcript.WaitFor("main shown"));
+    EXPECT_FALSE(run.m_transcript.Has("command"));
+    EXPECT_EQ(1, reaper.EndRunning(0));
+}
+
+// The tag dialog of a file whose script gave up on it comes only during the
+// next file's run, over that file's own: it is left as it is, and the next
+// file is done in its own editor.
+TEST(VolumeUpdateScript, ATagDialogThatComesAfterTheScriptGaveUpIsLeftAlone)
+{
+    ScriptRun first("One.mp3", Spec("One Album", "one"));
+    ScriptRun second("Two.mp3", Spec("Two Album", "two"));
+    ASSERT_TRUE(first.m_bWritten && second.m_bWritten);
+    StandInReaper reaper;
+    RecordingPrompt prompt;
+    LogRecorder log;
+
+    EXPECT_TRUE(first.Run("New One", "stray:tags"));
+    EXPECT_EQ(1u, log.Count(Failure("bRC = 1 (edit id3 tabs)")));
+    EXPECT_TRUE(second.Run("New Two"));
+    EXPECT_EQ(std::vector<std::string>{kErrorPrompt}, prompt.m_texts);
+    EXPECT_TRUE(first.m_transcript.WaitFor("tags shown album=One Album comment=one"))
+        << first.m_transcript.Text();
+    EXPECT_TRUE(HasLine(second.m_transcript, "tags ok album=New Two comment=two:AVC"));
+    EXPECT_EQ("New Two", testsupport::ReadMp3TagText(second.m_mp3).album);
+
+    EXPECT_FALSE(first.m_transcript.Has("tags ok")) << first.m_transcript.Text();
+    EXPECT_TRUE(testsupport::ReadFileBytes(first.m_mp3) == first.m_original);
+    HWND hLate = FindWindowA(nullptr, standin::kTitleTags);
+    ASSERT_NE(nullptr, hLate);
+    EXPECT_EQ("One Album", testsupport::ControlText(GetDlgItem(hLate, standin::kIdAlbum)));
+    EXPECT_EQ("one", testsupport::ControlText(GetDlgItem(hLate, standin::kIdComment)));
+    EXPECT_EQ(1, reaper.EndRunning(10000));
 }
 
 // Each failing step, injected through the stand-in: its trace line, its

@@ -21,7 +21,8 @@ const KindName kKinds[] = {
     {"never", FaultKind::Never, false},      {"late", FaultKind::Late, true},
     {"disabled", FaultKind::Disabled, true}, {"nocontrol", FaultKind::NoControl, true},
     {"readonly", FaultKind::ReadOnly, true}, {"altered", FaultKind::Altered, true},
-    {"exit", FaultKind::Exit, false},
+    {"exit", FaultKind::Exit, false},        {"stray", FaultKind::Stray, false},
+    {"decoy", FaultKind::Decoy, false},
 };
 
 // A whole non-negative decimal number that fits an int.
@@ -106,7 +107,8 @@ bool RunOptions::ParseFaults(const std::string& text, std::string* pError)
 
 bool RunOptions::ParseSpeed(const std::string& text, std::string* pError)
 {
-    const std::string speed = Trim(text);
+    const std::vector<std::string> parts = Split(text, ",");
+    const std::string speed = Trim(parts[0]);
     int nMs = 0;
     if (speed.empty() || speed == "normal")
         m_nShowMs = 300;
@@ -118,6 +120,14 @@ bool RunOptions::ParseSpeed(const std::string& text, std::string* pError)
         *pError = "unknown speed \"" + speed + "\"";
         return false;
     }
+    m_nControlsMs = 100;
+    if (parts.size() == 1)
+        return true;
+    if (parts.size() > 2 || !ParseNumber(Trim(parts[1]), &nMs)) {
+        *pError = "unknown speed \"" + text + "\"";
+        return false;
+    }
+    m_nControlsMs = static_cast<unsigned>(nMs);
     return true;
 }
 

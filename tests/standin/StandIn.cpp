@@ -83,7 +83,41 @@ const char* Title(Win win)
     }
 }
 
+// A window of the stand-in's class and of the title in another process.
+struct AnotherSearch {
+    std::string title;
+    bool bFound;
+};
+
+BOOL CALLBACK AnotherSearchProc(HWND hWnd, LPARAM lParam)
+{
+    auto* pSearch = reinterpret_cast<AnotherSearch*>(lParam);
+    DWORD dwPid = 0;
+    GetWindowThreadProcessId(hWnd, &dwPid);
+    char szClass[64] = "";
+    GetClassNameA(hWnd, szClass, sizeof(szClass));
+    pSearch->bFound = dwPid != GetCurrentProcessId() && std::strcmp(szClass, kWindowClass) == 0 &&
+                      WindowText(hWnd) == pSearch->title;
+    return !pSearch->bFound;
+}
+
 }  // namespace
+
+void AppendLine(const std::string& transcriptPath, const std::string& line)
+{
+    if (transcriptPath.empty())
+        return;
+    // Opened and closed per line, so that a reader sees every line at once.
+    HANDLE hFile =
+        CreateFileA(transcriptPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return;
+    const std::string text = line + "\r\n";
+    DWORD dw = 0;
+    WriteFile(hFile, text.data(), static_cast<DWORD>(text.size()), &dw, nullptr);
+    CloseHandle(hFile);
+}
 
 std::string ProjectTitle(const std::string& path)
 {
@@ -110,6 +144,11 @@ CStandIn::~CStandIn()
 {
     for (const auto& timer : m_timers)
         KillTimer(nullptr, timer.first);
+    // A decoy ends by itself with this process.
+    for (const PROCESS_INFORMATION& pi : m_decoys) {
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
     s_pThis = nullptr;
 }
 
@@ -120,18 +159,7 @@ void CStandIn::Record(const std::string& line)
             SendMessageA(m_hList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
         SendMessageA(m_hList, LB_SETTOPINDEX, nIndex, 0);
     }
-    if (m_transcriptPath.empty())
-        return;
-    // Opened and closed per line, so that a reader sees every line at once.
-    HANDLE hFile =
-        CreateFileA(m_transcriptPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (hFile == INVALID_HANDLE_VALUE)
-        return;
-    const std::string text = line + "\r\n";
-    DWORD dw = 0;
-    WriteFile(hFile, text.data(), static_cast<DWORD>(text.size()), &dw, nullptr);
-    CloseHandle(hFile);
+    AppendLine(m_transcriptPath, line);
 }
 
 bool CStandIn::Start(std::string* pError)
@@ -153,8 +181,12 @@ bool CStandIn::Start(std::string* pError)
         return false;
     }
     m_hFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    for (int i = 0; i < static_cast<int>(Win::Count); ++i) {
+        if (m_options.Find(FaultKind::Decoy, static_cast<Win>(i)) != nullptr)
+            StartDecoy(static_cast<Win>(i));
+    }
     Due(Win::Main);
-    Due(Win::Import);
+    Open(Win::Import);
     return true;
 }
 
@@ -193,6 +225,11 @@ void CALLBACK CStandIn::TimerProc(HWND, UINT, UINT_PTR idEvent, DWORD)
     fn();
 }
 
+void CStandIn::Open(Win win)
+{
+    After(0, [this, win] { Due(win); });
+}
+
 void CStandIn::Due(Win win)
 {
     const std::string key = WinKey(win);
@@ -214,7 +251,54 @@ void CStandIn::Due(Win win)
         After(pLate->nValue, [this, win] { Create(win); });
         return;
     }
+    if (m_options.Find(FaultKind::Stray, win) != nullptr) {
+        Record(key + " held back (fault)");
+        ShowWhenAnotherShows(win);
+        return;
+    }
     Create(win);
+}
+
+void CStandIn::ShowWhenAnotherShows(Win win)
+{
+    After(50, [this, win] {
+        AnotherSearch search = {WindowTitle(win), false};
+        EnumWindows(AnotherSearchProc, reinterpret_cast<LPARAM>(&search));
+        if (!search.bFound) {
+            ShowWhenAnotherShows(win);
+            return;
+        }
+        Record(std::string(WinKey(win)) + " shown after another stand-in's (fault)");
+        Create(win, true);
+    });
+}
+
+// The decoy is this program again, started with the decoy switch. The main
+// window waits for the decoy's window, so that it is there from the start.
+void CStandIn::StartDecoy(Win win)
+{
+    char szSelf[MAX_PATH] = "";
+    const DWORD cch = GetModuleFileNameA(nullptr, szSelf, MAX_PATH);
+    const std::string title = WindowTitle(win) + kDecoySuffix;
+    std::string commandLine = "\"" + std::string(szSelf) + "\" " + kDecoySwitch + " " +
+                              std::to_string(GetCurrentProcessId()) + " " + title;
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (cch == 0 || cch >= MAX_PATH ||
+        !CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &si, &pi)) {
+        Record("decoy not started: " + title);
+        return;
+    }
+    m_decoys.push_back(pi);
+    WaitForInputIdle(pi.hProcess, 30000);
+    Record("decoy started: " + title);
+}
+
+std::string CStandIn::WindowTitle(Win win) const
+{
+    return win == Win::Main ? m_project + kTitleSuffix : Title(win);
 }
 
 HWND CStandIn::AddControl(Win win, const char* pszClass, const char* pszText, DWORD dwStyle,
@@ -229,13 +313,13 @@ HWND CStandIn::AddControl(Win win, const char* pszClass, const char* pszText, DW
     if (hControl == nullptr)
         return nullptr;
     SendMessageA(hControl, WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), FALSE);
-    for (FaultKind kind : {FaultKind::ReadOnly, FaultKind::Altered}) {
-        if (nId > 0 && m_options.HasControlFault(kind, win, nId)) {
-            const auto pfn = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-                hControl, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FaultyEditProc)));
-            m_editFaults[hControl] = {kind, std::string(WinKey(win)) + " " + std::to_string(nId),
-                                      pfn};
-        }
+    if (std::strcmp(pszClass, "EDIT") == 0) {
+        const auto pfn = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(hControl, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
+        m_edits[hControl] = {m_options.HasControlFault(FaultKind::ReadOnly, win, nId),
+                             m_options.HasControlFault(FaultKind::Altered, win, nId),
+                             std::string(WinKey(win)) + " " + std::to_string(nId), pfn};
+        DefWindowProcA(hControl, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(pszText));
     }
     return hControl;
 }
@@ -255,15 +339,20 @@ void CStandIn::AddButtons(Win win,
     }
 }
 
-void CStandIn::Create(Win win)
+void CStandIn::Create(Win win, bool bTopmost)
 {
     const int nWin = static_cast<int>(win);
     const HWND hMain = m_hWnd[static_cast<int>(Win::Main)];
+    // The overwrite question is a modal box over the save dialog; the other
+    // windows belong to the main window.
+    const HWND hSaveAs = m_hWnd[static_cast<int>(Win::SaveAs)];
+    const HWND hOwner = win == Win::Replace && hSaveAs != nullptr ? hSaveAs : hMain;
+    const DWORD dwExStyle = bTopmost ? WS_EX_TOPMOST : 0;
     HWND hWnd = nullptr;
     if (win == Win::Main) {
-        hWnd = CreateWindowExA(0, kWindowClass, "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                               CW_USEDEFAULT, 640, 420, nullptr, nullptr, m_hInstance,
-                               reinterpret_cast<void*>(nWin + 1));
+        hWnd = CreateWindowExA(dwExStyle, kWindowClass, WindowTitle(win).c_str(),
+                               WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 640, 420, nullptr,
+                               nullptr, m_hInstance, reinterpret_cast<void*>(nWin + 1));
     } else {
         const DWORD dwStyle = WS_POPUP | WS_CAPTION | (IsTimedWin(win) ? 0 : WS_SYSMENU);
         RECT rc = {0, 0, kDialogWidth, kDialogHeight};
@@ -271,11 +360,12 @@ void CStandIn::Create(Win win)
         const int cx = rc.right - rc.left;
         const int cy = rc.bottom - rc.top;
         RECT rcOver = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-        if (hMain != nullptr)
-            GetWindowRect(hMain, &rcOver);
-        hWnd = CreateWindowExA(WS_EX_DLGMODALFRAME, kWindowClass, "", dwStyle,
+        if (hOwner != nullptr)
+            GetWindowRect(hOwner, &rcOver);
+        hWnd = CreateWindowExA(WS_EX_DLGMODALFRAME | dwExStyle, kWindowClass,
+                               WindowTitle(win).c_str(), dwStyle,
                                (rcOver.left + rcOver.right - cx) / 2,
-                               (rcOver.top + rcOver.bottom - cy) / 2, cx, cy, hMain, nullptr,
+                               (rcOver.top + rcOver.bottom - cy) / 2, cx, cy, hOwner, nullptr,
                                m_hInstance, reinterpret_cast<void*>(nWin + 1));
     }
     if (hWnd == nullptr) {
@@ -283,6 +373,28 @@ void CStandIn::Create(Win win)
         return;
     }
     m_hWnd[nWin] = hWnd;
+    if (win != Win::Main && hMain != nullptr)
+        EnableWindow(hMain, FALSE);
+    if (hOwner != hMain)
+        EnableWindow(hOwner, FALSE);
+    if (m_options.Find(FaultKind::Disabled, win) != nullptr) {
+        EnableWindow(hWnd, FALSE);
+        if (win == Win::Main)
+            m_bMainHeld = true;
+    }
+    ShowWindow(hWnd, SW_SHOW);
+    UpdateWindow(hWnd);
+    After(m_options.ControlsMs(), [this, win, hWnd] {
+        if (m_hWnd[static_cast<int>(win)] == hWnd)
+            Complete(win);
+    });
+}
+
+// The window's controls, its fields before its buttons, as in the editor's
+// dialogs; then the timers of a timed window and of a disabled fault.
+void CStandIn::Complete(Win win)
+{
+    const HWND hWnd = m_hWnd[static_cast<int>(win)];
     const int cxText = kDialogWidth - 24;
     std::string shown = WinKey(win) + std::string(" shown");
     switch (win) {
@@ -316,30 +428,29 @@ void CStandIn::Create(Win win)
                    12, 12, cxText, 60);
         break;
     case Win::AutoVolume:
-        AddButtons(win, {{kIdOk, kTextOk}, {kIdCancel, kTextCancel}});
         AddControl(win, "STATIC",
                    "Evens out the loudness of the selected audio.\n(The stand-in leaves the "
                    "audio as it is.)",
                    SS_LEFT, 0, 12, 12, cxText, 60);
+        AddButtons(win, {{kIdOk, kTextOk}, {kIdCancel, kTextCancel}});
         break;
     case Win::AutoVolumeProgress:
         AddControl(win, "STATIC", "Applying Automatic Volume Control...", SS_LEFT, 0, 12, 12,
                    cxText, 40);
         break;
     case Win::SaveAs:
-        AddButtons(win, {{kIdOk, kTextSave}, {kIdCancel, kTextCancel}});
         AddControl(win, "STATIC", "File name:", SS_LEFT, 0, 12, 16, 80, 20);
         AddControl(win, "EDIT", m_path.c_str(), WS_TABSTOP | ES_AUTOHSCROLL, kIdFileName, 96, 12,
                    kDialogWidth - 108, 24);
+        AddButtons(win, {{kIdOk, kTextSave}, {kIdCancel, kTextCancel}});
         break;
     case Win::Replace:
-        AddButtons(win, {{kIdYes, kTextYes}, {kIdNo, kTextNo}});
         AddControl(win, "STATIC",
                    (m_target + " already exists.\nDo you want to replace it?").c_str(),
                    SS_LEFT | SS_NOPREFIX, 0, 12, 12, cxText, 80);
+        AddButtons(win, {{kIdYes, kTextYes}, {kIdNo, kTextNo}});
         break;
     case Win::Tags:
-        AddButtons(win, {{kIdOk, kTextOk}, {kIdCancel, kTextCancel}});
         AddControl(win, "STATIC", "Album:", SS_LEFT, 0, 12, 16, 80, 20);
         AddControl(win, "EDIT", m_tags.album.c_str(), WS_TABSTOP | ES_AUTOHSCROLL, kIdAlbum, 96, 12,
                    kDialogWidth - 108, 24);
@@ -349,6 +460,7 @@ void CStandIn::Create(Win win)
         AddControl(win, "STATIC",
                    "Only the album and comment are written; the audio is not changed.", SS_LEFT, 0,
                    12, 84, cxText, 40);
+        AddButtons(win, {{kIdOk, kTextOk}, {kIdCancel, kTextCancel}});
         shown += " album=" + m_tags.album + " comment=" + m_tags.comment;
         break;
     case Win::Export:
@@ -357,38 +469,62 @@ void CStandIn::Create(Win win)
                    SS_LEFT | SS_NOPREFIX, 0, 12, 12, cxText, 60);
         break;
     case Win::ExitPrompt:
-        AddButtons(win, {{kIdYes, kTextYes}, {kIdNo, kTextNo}, {kIdCancel, kTextCancel}});
         AddControl(win, "STATIC", ("Save changes to " + m_project + " before closing?").c_str(),
                    SS_LEFT | SS_NOPREFIX, 0, 12, 12, cxText, 40);
+        AddButtons(win, {{kIdYes, kTextYes}, {kIdNo, kTextNo}, {kIdCancel, kTextCancel}});
         break;
     default: break;
     }
-    const Fault* pDisabled = m_options.Find(FaultKind::Disabled, win);
-    if (pDisabled != nullptr)
-        EnableWindow(hWnd, FALSE);
-    // The title comes last: a window found by its title has all its controls.
-    SetWindowTextA(hWnd, win == Win::Main ? (m_project + kTitleSuffix).c_str() : Title(win));
-    ShowWindow(hWnd, SW_SHOW);
-    UpdateWindow(hWnd);
     Record(shown);
-    if (pDisabled != nullptr) {
+    if (const Fault* pDisabled = m_options.Find(FaultKind::Disabled, win)) {
         Record(std::string(WinKey(win)) + " disabled " + std::to_string(pDisabled->nValue) +
                " ms (fault)");
-        After(pDisabled->nValue, [this, win] {
-            if (HWND h = m_hWnd[static_cast<int>(win)]) {
-                EnableWindow(h, TRUE);
-                Record(std::string(WinKey(win)) + " enabled");
+        After(pDisabled->nValue, [this, win, hWnd] {
+            if (m_hWnd[static_cast<int>(win)] != hWnd)
+                return;
+            if (win == Win::Main) {
+                m_bMainHeld = false;
+                RefreshMain(Win::Main);
+            } else {
+                EnableWindow(hWnd, TRUE);
             }
+            Record(std::string(WinKey(win)) + " enabled");
         });
     }
     if (IsTimedWin(win))
-        After(m_options.ShowMs(), [this, win] { Close(win); });
+        After(m_options.ShowMs(), [this, win, hWnd] {
+            if (m_hWnd[static_cast<int>(win)] == hWnd)
+                Close(win);
+        });
 }
 
+void CStandIn::RefreshMain(Win closing)
+{
+    const HWND hMain = m_hWnd[static_cast<int>(Win::Main)];
+    if (hMain == nullptr)
+        return;
+    bool bOtherUp = false;
+    for (int i = 0; i < static_cast<int>(Win::Count); ++i) {
+        const Win win = static_cast<Win>(i);
+        if (win != Win::Main && win != closing && m_hWnd[i] != nullptr)
+            bOtherUp = true;
+    }
+    EnableWindow(hMain, !bOtherUp && !m_bMainHeld);
+}
+
+// The windows below are enabled before the window goes, as a modal dialog
+// does, so that the activation passes to them.
 void CStandIn::Close(Win win)
 {
-    if (HWND hWnd = m_hWnd[static_cast<int>(win)])
-        DestroyWindow(hWnd);
+    const HWND hWnd = m_hWnd[static_cast<int>(win)];
+    if (hWnd == nullptr)
+        return;
+    const HWND hSaveAs = m_hWnd[static_cast<int>(Win::SaveAs)];
+    if (win == Win::Replace && hSaveAs != nullptr)
+        EnableWindow(hSaveAs, TRUE);
+    if (win != Win::Main)
+        RefreshMain(win);
+    DestroyWindow(hWnd);
 }
 
 void CStandIn::OnDestroyed(Win win)
@@ -413,9 +549,9 @@ void CStandIn::OnMenuCommand(int nId)
     Record("command " + std::to_string(nId));
     switch (nId) {
     case kCmdSelectAll: Record("all selected"); break;
-    case kCmdAutoVolume: Due(Win::AutoVolume); break;
-    case kCmdExportMp3: Due(Win::SaveAs); break;
-    case kCmdExit: Due(Win::ExitPrompt); break;
+    case kCmdAutoVolume: Open(Win::AutoVolume); break;
+    case kCmdExportMp3: Open(Win::SaveAs); break;
+    case kCmdExit: Open(Win::ExitPrompt); break;
     case kCmdAbout:
         MessageBoxA(m_hWnd[static_cast<int>(Win::Main)],
                     "Audacity stand-in\n\nA small test program that answers to Quillon's "
@@ -436,7 +572,7 @@ void CStandIn::OnButton(Win win, int nId)
         if (nId == kIdOk) {
             Record("avc ok");
             Close(win);
-            Due(Win::AutoVolumeProgress);
+            Open(Win::AutoVolumeProgress);
         } else if (nId == kIdCancel) {
             Record("avc cancel");
             Close(win);
@@ -454,8 +590,10 @@ void CStandIn::OnButton(Win win, int nId)
         if (nId == kIdYes) {
             Record("replace yes");
             Close(win);
-            Due(Win::Tags);
+            Close(Win::SaveAs);
+            Open(Win::Tags);
         } else if (nId == kIdNo) {
+            // Back to the save dialog.
             Record("replace no");
             Close(win);
         }
@@ -483,7 +621,9 @@ void CStandIn::OnButton(Win win, int nId)
 }
 
 // Save in the save dialog: the file named there is the export's target;
-// an existing file first asks whether to replace it.
+// an existing file first asks whether to replace it, in a box over the save
+// dialog, which stays open below it. When the question is never to come, the
+// dialog goes at once.
 void CStandIn::OnSave()
 {
     const bool bHasName = GetDlgItem(m_hWnd[static_cast<int>(Win::SaveAs)], kIdFileName) != nullptr;
@@ -495,11 +635,14 @@ void CStandIn::OnSave()
         return;
     }
     m_target = target;
-    Close(Win::SaveAs);
-    if (GetFileAttributesA(m_target.c_str()) != INVALID_FILE_ATTRIBUTES)
-        Due(Win::Replace);
-    else
-        Due(Win::Tags);
+    if (GetFileAttributesA(m_target.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        if (m_options.Find(FaultKind::Never, Win::Replace) != nullptr)
+            Close(Win::SaveAs);
+        Open(Win::Replace);
+    } else {
+        Close(Win::SaveAs);
+        Open(Win::Tags);
+    }
 }
 
 // OK in the tag dialog: the export writes the file (a copy of the opened
@@ -523,7 +666,7 @@ void CStandIn::OnTagsOk()
         bWritten = WriteMp3Tags(m_target, tags, &error);
     Record(bWritten ? "tags written to " + m_target : "tags not written: " + error);
     ShowFileInfo();
-    Due(Win::Export);
+    Open(Win::Export);
 }
 
 void CStandIn::ShowFileInfo()
@@ -593,29 +736,92 @@ LRESULT CStandIn::OnMessage(Win win, HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM
     return DefWindowProcA(hWnd, uMsg, wParam, lParam);
 }
 
-// An edit control under a readonly or altered fault.
-LRESULT CALLBACK CStandIn::FaultyEditProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+// Every edit field: its text is also kept as its window text, so that it
+// shows to other programs that read window texts, as a field of the editor
+// does; and the readonly and altered faults.
+LRESULT CALLBACK CStandIn::EditProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     if (s_pThis == nullptr)
         return DefWindowProcA(hWnd, uMsg, wParam, lParam);
-    const auto it = s_pThis->m_editFaults.find(hWnd);
-    if (it == s_pThis->m_editFaults.end())
+    const auto it = s_pThis->m_edits.find(hWnd);
+    if (it == s_pThis->m_edits.end())
         return DefWindowProcA(hWnd, uMsg, wParam, lParam);
-    const EditFault fault = it->second;  // a copy: WM_NCDESTROY erases the entry
+    const Edit edit = it->second;  // a copy: WM_NCDESTROY erases the entry
     if (uMsg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(fault.pfnOriginal));
-        s_pThis->m_editFaults.erase(it);
-    } else if (uMsg == WM_SETTEXT && fault.kind == FaultKind::ReadOnly) {
-        s_pThis->Record(fault.name + " text refused (fault)");
-        return FALSE;
-    } else if (uMsg == WM_SETTEXT && fault.kind == FaultKind::Altered && lParam != 0) {
-        std::string text(reinterpret_cast<const char*>(lParam));
-        text.erase(std::remove(text.begin(), text.end(), '"'), text.end());
-        s_pThis->Record(fault.name + " text altered (fault)");
-        return CallWindowProcA(fault.pfnOriginal, hWnd, uMsg, wParam,
-                               reinterpret_cast<LPARAM>(text.c_str()));
+        SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(edit.pfnOriginal));
+        s_pThis->m_edits.erase(it);
+    } else if (uMsg == WM_SETTEXT) {
+        if (edit.bReadOnly) {
+            s_pThis->Record(edit.name + " text refused (fault)");
+            return FALSE;
+        }
+        std::string text(lParam != 0 ? reinterpret_cast<const char*>(lParam) : "");
+        if (edit.bAltered) {
+            text.erase(std::remove(text.begin(), text.end(), '"'), text.end());
+            s_pThis->Record(edit.name + " text altered (fault)");
+        }
+        const LRESULT result = CallWindowProcA(edit.pfnOriginal, hWnd, uMsg, wParam,
+                                               reinterpret_cast<LPARAM>(text.c_str()));
+        if (result)
+            DefWindowProcA(hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        return result;
     }
-    return CallWindowProcA(fault.pfnOriginal, hWnd, uMsg, wParam, lParam);
+    return CallWindowProcA(edit.pfnOriginal, hWnd, uMsg, wParam, lParam);
+}
+
+namespace {
+
+const char kDecoyClass[] = "QuillonStandInDecoy";
+std::string s_decoyTranscript;
+
+LRESULT CALLBACK DecoyProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (uMsg == WM_COMMAND)
+        AppendLine(s_decoyTranscript, "decoy command " + std::to_string(LOWORD(wParam)));
+    if (uMsg == WM_DESTROY)
+        PostQuitMessage(kExitNormal);
+    return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+}
+
+}  // namespace
+
+int RunDecoy(HINSTANCE hInstance, DWORD dwParentId, const std::string& title,
+             const std::string& transcriptPath)
+{
+    s_decoyTranscript = transcriptPath;
+    HANDLE hParent = OpenProcess(SYNCHRONIZE, FALSE, dwParentId);
+    if (hParent == nullptr)
+        return kExitUsage;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DecoyProc;
+    wc.hInstance = hInstance;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kDecoyClass;
+    RegisterClassA(&wc);
+    HWND hWnd =
+        CreateWindowExA(WS_EX_TOPMOST, kDecoyClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                        40, 40, 360, 120, nullptr, nullptr, hInstance, nullptr);
+    AppendLine(transcriptPath, "decoy shown " + title);
+    // Ends with the stand-in that started it, whichever way that ends.
+    for (;;) {
+        const DWORD dw = MsgWaitForMultipleObjects(1, &hParent, FALSE, INFINITE, QS_ALLINPUT);
+        if (dw != WAIT_OBJECT_0 + 1)
+            break;
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                CloseHandle(hParent);
+                return static_cast<int>(msg.wParam);
+            }
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    if (hWnd != nullptr)
+        DestroyWindow(hWnd);
+    CloseHandle(hParent);
+    return kExitNormal;
 }
 
 }  // namespace standin

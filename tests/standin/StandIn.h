@@ -1,6 +1,9 @@
 // The stand-in editor: one main window titled after the project, the
 // dialogs and progress windows of the export road, each step appended to
-// the transcript, faults injected as the run options say.
+// the transcript, faults injected as the run options say. It is as awkward
+// to drive as the editor itself: windows come up after the command that
+// opens them has returned, show their title before their controls, and
+// keep the windows below them disabled while they are up.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "standin/Mp3TagFile.h"
 #include "standin/RunOptions.h"
@@ -16,6 +20,15 @@ namespace standin {
 
 // The project title of a file: its name without a final ".mp3" (any case).
 std::string ProjectTitle(const std::string& path);
+
+// Appends one line to the transcript file (nothing for an empty path).
+void AppendLine(const std::string& transcriptPath, const std::string& line);
+
+// The decoy: another program with one topmost window of the title, which
+// notes each command it receives ("decoy command <id>") in the transcript
+// and ends with the process dwParentId. Returns the exit code.
+int RunDecoy(HINSTANCE hInstance, DWORD dwParentId, const std::string& title,
+             const std::string& transcriptPath);
 
 class CStandIn {
 public:
@@ -35,7 +48,7 @@ public:
 
 private:
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK FaultyEditProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK EditProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
     static void CALLBACK TimerProc(HWND hWnd, UINT uMsg, UINT_PTR idEvent, DWORD dwTime);
 
     LRESULT OnMessage(Win win, HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
@@ -47,10 +60,23 @@ private:
 
     // Runs fn once, ms milliseconds from now, on this thread.
     void After(unsigned nMs, std::function<void()> fn);
+    // The window is due once the current message has been handled.
+    void Open(Win win);
     // A window is due: exits, skips, delays or creates it as the faults say.
     void Due(Win win);
-    void Create(Win win);
+    // Creates the window with its title, disabling the windows below it;
+    // its controls follow after the controls delay (Complete).
+    void Create(Win win, bool bTopmost = false);
+    void Complete(Win win);
+    // Enables the windows below it again, then destroys it.
     void Close(Win win);
+    // The main window is enabled when no other window of ours is up (but
+    // the one closing) and no fault holds it.
+    void RefreshMain(Win closing);
+    // Polls until another stand-in shows a window of the window's title.
+    void ShowWhenAnotherShows(Win win);
+    void StartDecoy(Win win);
+    std::string WindowTitle(Win win) const;
     HWND AddControl(Win win, const char* pszClass, const char* pszText, DWORD dwStyle, int nId,
                     int x, int y, int cx, int cy);
     void AddButtons(Win win, const std::initializer_list<std::pair<int, const char*>>& buttons);
@@ -66,16 +92,19 @@ private:
     std::string m_transcriptPath;
     Mp3Tags m_tags;  // the project's tags: as read at start, then as exported
     HWND m_hWnd[static_cast<int>(Win::Count)] = {};
+    bool m_bMainHeld = false;  // a fault keeps the main window disabled
+    std::vector<PROCESS_INFORMATION> m_decoys;
     HWND m_hInfo = nullptr;  // main window: file and tags
     HWND m_hList = nullptr;  // main window: the steps so far
     HFONT m_hFont = nullptr;
     std::map<UINT_PTR, std::function<void()>> m_timers;
-    struct EditFault {
-        FaultKind kind;
-        std::string name;  // "<window> <control id>"
+    struct Edit {
+        bool bReadOnly;  // the readonly fault
+        bool bAltered;   // the altered fault
+        std::string name;     // "<window> <control id>"
         WNDPROC pfnOriginal;
     };
-    std::map<HWND, EditFault> m_editFaults;
+    std::map<HWND, Edit> m_edits;
 };
 
 }  // namespace standin

@@ -24,6 +24,8 @@ constexpr char kTitleTags[] = "Edit the ID3 tags for the MP3 file";
 constexpr char kTitleExport[] = "Export";
 constexpr char kTitleExitPrompt[] = "Save changes?";
 constexpr char kTitleMessages[] = "Audacity stand-in";
+// The title of a decoy window: the title it copies, then this.
+constexpr char kDecoySuffix[] = " (another program)";
 
 // Controls.
 constexpr int kIdFileName = 1148;
@@ -50,5 +52,7 @@ constexpr int kExitFault = 3;   // an injected exit
 constexpr char kEnvTranscript[] = "QUILLON_STANDIN_TRANSCRIPT";
 constexpr char kEnvFault[] = "QUILLON_STANDIN_FAULT";
 constexpr char kEnvSpeed[] = "QUILLON_STANDIN_SPEED";
+// The command line of the decoy program: "<program> /decoy <parent pid> <title>".
+constexpr char kDecoySwitch[] = "/decoy";
 
 }  // namespace standin

@@ -3,6 +3,7 @@
 #include "support/GTestWin.h"
 
 #include <string>
+#include <vector>
 
 #include "standin/StandInIds.h"
 #include "support/Mp3Fixture.h"
@@ -48,9 +49,10 @@ public:
     {
         return testsupport::WaitForTopWindow(Pid(), title, dwTimeoutMs, TitleMatch::Exact);
     }
-    bool WaitGone(const std::string& title, DWORD dwTimeoutMs = 10000) const
+    // The window once it has all its controls: a window shows its title first.
+    HWND WaitShown(const std::string& key, const std::string& title) const
     {
-        return testsupport::WaitForNoTopWindow(Pid(), title, dwTimeoutMs, TitleMatch::Exact);
+        return m_transcript.WaitFor(key + " shown") ? Wait(title) : nullptr;
     }
     // A window with the title that has a child whose text begins with the prefix.
     HWND WaitWithChild(const std::string& title, const std::string& childText) const
@@ -91,7 +93,7 @@ void Export(StandInSession& session, const std::string& fileText, const std::str
             const std::string& comment)
 {
     ASSERT_TRUE(session.Command(standin::kCmdExportMp3));
-    HWND hSave = session.Wait(standin::kTitleSaveAs);
+    HWND hSave = session.WaitShown("saveas", standin::kTitleSaveAs);
     ASSERT_NE(nullptr, hSave);
     HWND hName = GetDlgItem(hSave, standin::kIdFileName);
     ASSERT_NE(nullptr, hName);
@@ -105,7 +107,7 @@ void Export(StandInSession& session, const std::string& fileText, const std::str
         ASSERT_NE(nullptr, hReplace);
         ASSERT_TRUE(testsupport::ClickButton(hReplace, standin::kTextYes));
     }
-    HWND hTags = session.Wait(standin::kTitleTags);
+    HWND hTags = session.WaitShown("tags", standin::kTitleTags);
     ASSERT_NE(nullptr, hTags);
     if (!album.empty()) {
         EXPECT_EQ(1, testsupport::SetControlText(GetDlgItem(hTags, standin::kIdAlbum), album));
@@ -118,7 +120,7 @@ void Export(StandInSession& session, const std::string& fileText, const std::str
 void ExitWithNo(StandInSession& session)
 {
     ASSERT_TRUE(session.Command(standin::kCmdExit));
-    HWND hPrompt = session.Wait(standin::kTitleExitPrompt);
+    HWND hPrompt = session.WaitShown("exitprompt", standin::kTitleExitPrompt);
     ASSERT_NE(nullptr, hPrompt);
     ASSERT_TRUE(testsupport::ClickButton(hPrompt, standin::kTextNo));
     EXPECT_EQ(standin::kExitNormal, session.m_process.WaitForExit());
@@ -139,30 +141,31 @@ TEST(StandIn, AnswersTheWholeExportRoadAndRewritesOnlyTheTags)
     StandInSession session;
     ASSERT_TRUE(session.Start(Spec("Old Album", "Live")));
 
-    // Main window titled after the project; the import window comes and goes.
+    // Main window titled after the project, enabled once the import is over.
     HWND hMain = session.Wait("Song - Audacity stand-in");
     ASSERT_NE(nullptr, hMain);
+    ASSERT_TRUE(session.m_transcript.WaitFor("import gone"));
     EXPECT_TRUE(IsWindowEnabled(hMain));
-    EXPECT_NE(nullptr, session.Wait(standin::kTitleImport, 2000));
-    EXPECT_TRUE(session.WaitGone(standin::kTitleImport));
 
     ASSERT_TRUE(session.Command(standin::kCmdSelectAll));
     ASSERT_TRUE(session.m_transcript.WaitFor("all selected"));
 
-    // The effect: its dialog's OK closes it and shows the progress window for a while.
+    // The effect: its dialog disables the main window; OK closes it and
+    // shows the progress window for a while.
     ASSERT_TRUE(session.Command(standin::kCmdAutoVolume));
-    HWND hAvc = session.Wait(standin::kTitleAutoVolume);
+    HWND hAvc = session.WaitShown("avc", standin::kTitleAutoVolume);
     ASSERT_NE(nullptr, hAvc);
     EXPECT_TRUE(IsWindowEnabled(hAvc));
+    EXPECT_FALSE(IsWindowEnabled(hMain));
     EXPECT_EQ(hMain, GetWindow(hAvc, GW_OWNER));
     ASSERT_TRUE(testsupport::ClickButton(hAvc, standin::kTextOk));
-    EXPECT_NE(nullptr, session.Wait(standin::kTitleAutoVolumeProgress, 2000));
+    ASSERT_TRUE(session.m_transcript.WaitFor("avcprogress gone"));
     EXPECT_FALSE(IsWindow(hAvc));
-    EXPECT_TRUE(session.WaitGone(standin::kTitleAutoVolumeProgress));
+    EXPECT_TRUE(IsWindowEnabled(hMain));
 
     // The save dialog offers the file; the field takes the quoted path and reads it back.
     ASSERT_TRUE(session.Command(standin::kCmdExportMp3));
-    HWND hSave = session.Wait(standin::kTitleSaveAs);
+    HWND hSave = session.WaitShown("saveas", standin::kTitleSaveAs);
     ASSERT_NE(nullptr, hSave);
     HWND hName = GetDlgItem(hSave, standin::kIdFileName);
     ASSERT_NE(nullptr, hName);
@@ -172,16 +175,23 @@ TEST(StandIn, AnswersTheWholeExportRoadAndRewritesOnlyTheTags)
     EXPECT_EQ(nullptr, testsupport::FindChildByText(hSave, standin::kTextYes));
     ASSERT_TRUE(testsupport::ClickButton(hSave, standin::kTextSave));
 
-    // The overwrite question has the same title; the save dialog is gone by then.
+    // The overwrite question has the same title and comes over the save
+    // dialog, which stays open and disabled below it.
     HWND hReplace = session.WaitWithChild(standin::kTitleReplace, standin::kTextYes);
     ASSERT_NE(nullptr, hReplace);
-    EXPECT_FALSE(IsWindow(hSave));
-    EXPECT_EQ(1u, testsupport::TopWindows(session.Pid(), standin::kTitleReplace).size());
+    EXPECT_EQ(hSave, GetWindow(hReplace, GW_OWNER));
+    EXPECT_FALSE(IsWindowEnabled(hSave));
+    EXPECT_FALSE(IsWindowEnabled(hMain));
+    EXPECT_EQ((std::vector<HWND>{hReplace, hSave}),
+              testsupport::TopWindows(session.Pid(), standin::kTitleReplace));
     ASSERT_TRUE(testsupport::ClickButton(hReplace, standin::kTextYes));
 
-    // The tag dialog shows the file's tags; OK writes what it holds.
-    HWND hTags = session.Wait(standin::kTitleTags);
+    // The tag dialog shows the file's tags, fields before buttons; OK writes what it holds.
+    HWND hTags = session.WaitShown("tags", standin::kTitleTags);
     ASSERT_NE(nullptr, hTags);
+    EXPECT_FALSE(IsWindow(hSave));
+    EXPECT_EQ(GetDlgItem(hTags, standin::kIdAlbum),
+              testsupport::FindChildByText(hTags, "Old Album"));
     HWND hAlbum = GetDlgItem(hTags, standin::kIdAlbum);
     HWND hComment = GetDlgItem(hTags, standin::kIdComment);
     ASSERT_NE(nullptr, hAlbum);
@@ -191,8 +201,7 @@ TEST(StandIn, AnswersTheWholeExportRoadAndRewritesOnlyTheTags)
     EXPECT_EQ(1, testsupport::SetControlText(hAlbum, "New Album"));
     EXPECT_EQ(1, testsupport::SetControlText(hComment, "Live:AVC"));
     ASSERT_TRUE(testsupport::ClickButton(hTags, standin::kTextOk));
-    EXPECT_NE(nullptr, session.Wait(standin::kTitleExport, 2000));
-    EXPECT_TRUE(session.WaitGone(standin::kTitleExport));
+    ASSERT_TRUE(session.m_transcript.WaitFor("export gone"));
 
     // Tags changed in place; the audio after the tag is byte for byte the same.
     const testsupport::Mp3TagText tags = testsupport::ReadMp3TagText(session.m_mp3);
@@ -220,10 +229,10 @@ TEST(StandIn, AnswersTheWholeExportRoadAndRewritesOnlyTheTags)
                                                  "command 1109",
                                                  "saveas shown",
                                                  "saveas save filename=" + Quoted(session.m_mp3),
-                                                 "saveas gone",
                                                  "replace shown",
                                                  "replace yes",
                                                  "replace gone",
+                                                 "saveas gone",
                                                  "tags shown album=Old Album comment=Live",
                                                  "tags ok album=New Album comment=Live:AVC",
                                                  "tags gone",
@@ -313,14 +322,14 @@ TEST(StandIn, FaultsDelayDisableStripAndAlterWindows)
     testsupport::PumpFor(700);
     EXPECT_EQ(nullptr, testsupport::FindTopWindow(session.Pid(), standin::kTitleAutoVolume,
                                                   TitleMatch::Exact));
-    HWND hAvc = session.Wait(standin::kTitleAutoVolume, 5000);
+    HWND hAvc = session.WaitShown("avc", standin::kTitleAutoVolume);
     ASSERT_NE(nullptr, hAvc);
     ASSERT_TRUE(testsupport::ClickButton(hAvc, standin::kTextCancel));
     ASSERT_TRUE(session.m_transcript.WaitFor("avc gone"));
 
     // altered: the file name is taken (WM_SETTEXT gives 1) but reads back without its quotes.
     ASSERT_TRUE(session.Command(standin::kCmdExportMp3));
-    HWND hSave = session.Wait(standin::kTitleSaveAs);
+    HWND hSave = session.WaitShown("saveas", standin::kTitleSaveAs);
     ASSERT_NE(nullptr, hSave);
     HWND hName = GetDlgItem(hSave, standin::kIdFileName);
     EXPECT_EQ(1, testsupport::SetControlText(hName, Quoted(session.m_mp3)));
@@ -331,7 +340,7 @@ TEST(StandIn, FaultsDelayDisableStripAndAlterWindows)
     ASSERT_TRUE(testsupport::ClickButton(hReplace, standin::kTextYes));
 
     // disabled, then enabled; the album field is missing, so the album stays.
-    HWND hTags = session.Wait(standin::kTitleTags);
+    HWND hTags = session.WaitShown("tags", standin::kTitleTags);
     ASSERT_NE(nullptr, hTags);
     EXPECT_FALSE(IsWindowEnabled(hTags));
     EXPECT_EQ(nullptr, GetDlgItem(hTags, standin::kIdAlbum));
@@ -358,7 +367,7 @@ TEST(StandIn, FaultsKeepWindowsAwayOrEndTheProcess)
             session.Start(Spec("Old", "Live"), "readonly:saveas:1148,never:replace", "instant"));
         ASSERT_NE(nullptr, session.Wait("Song - Audacity stand-in"));
         ASSERT_TRUE(session.Command(standin::kCmdExportMp3));
-        HWND hSave = session.Wait(standin::kTitleSaveAs);
+        HWND hSave = session.WaitShown("saveas", standin::kTitleSaveAs);
         ASSERT_NE(nullptr, hSave);
         HWND hName = GetDlgItem(hSave, standin::kIdFileName);
         EXPECT_EQ(0, testsupport::SetControlText(hName, Quoted(session.m_mp3)));
@@ -379,7 +388,7 @@ TEST(StandIn, FaultsKeepWindowsAwayOrEndTheProcess)
         ASSERT_TRUE(session.Start(Spec("Old", "Live"), "exit:tags", "instant"));
         ASSERT_NE(nullptr, session.Wait("Song - Audacity stand-in"));
         ASSERT_TRUE(session.Command(standin::kCmdExportMp3));
-        HWND hSave = session.Wait(standin::kTitleSaveAs);
+        HWND hSave = session.WaitShown("saveas", standin::kTitleSaveAs);
         ASSERT_NE(nullptr, hSave);
         ASSERT_TRUE(testsupport::ClickButton(hSave, standin::kTextSave));
         HWND hReplace = session.WaitWithChild(standin::kTitleReplace, standin::kTextYes);
@@ -398,7 +407,7 @@ TEST(StandIn, FaultsKeepWindowsAwayOrEndTheProcess)
         EXPECT_TRUE(session.m_transcript.WaitFor("import never shown (fault)"));
         EXPECT_EQ(nullptr, testsupport::FindTopWindow(session.Pid(), standin::kTitleImport));
         ASSERT_TRUE(session.Command(standin::kCmdExit));
-        HWND hPrompt = session.Wait(standin::kTitleExitPrompt);
+        HWND hPrompt = session.WaitShown("exitprompt", standin::kTitleExitPrompt);
         ASSERT_NE(nullptr, hPrompt);
         EXPECT_EQ(nullptr, testsupport::FindChildByText(hPrompt, standin::kTextNo));
         EXPECT_NE(nullptr, testsupport::FindChildByText(hPrompt, standin::kTextYes));
@@ -407,12 +416,12 @@ TEST(StandIn, FaultsKeepWindowsAwayOrEndTheProcess)
     }
 }
 
-TEST(StandIn, SpeedSetsHowLongTheTimedWindowsStay)
+TEST(StandIn, SpeedSetsHowLongTheTimedWindowsStayAndHowLongTitlesComeBeforeControls)
 {
     {
         StandInSession session;
         ASSERT_TRUE(session.Start(Spec("Old", "Live"), "", "4000"));
-        ASSERT_NE(nullptr, session.Wait("Song - Audacity stand-in"));
+        ASSERT_TRUE(session.m_transcript.WaitFor("import shown"));
         testsupport::PumpFor(1000);
         EXPECT_NE(nullptr, testsupport::FindTopWindow(session.Pid(), standin::kTitleImport));
         EXPECT_FALSE(session.m_transcript.Has("import gone"));
@@ -423,6 +432,20 @@ TEST(StandIn, SpeedSetsHowLongTheTimedWindowsStay)
         ASSERT_TRUE(session.Start(Spec("Old", "Live"), "", "instant"));
         ASSERT_NE(nullptr, session.Wait("Song - Audacity stand-in"));
         EXPECT_TRUE(session.m_transcript.WaitFor("import gone", 2000));
+        session.m_process.Kill();
+    }
+    {
+        // Titles a minute before their controls.
+        StandInSession session;
+        ASSERT_TRUE(session.Start(Spec("Old", "Live"), "", "instant,60000"));
+        HWND hMain = session.Wait("Song - Audacity stand-in");
+        HWND hImport = session.Wait(standin::kTitleImport);
+        ASSERT_NE(nullptr, hMain);
+        ASSERT_NE(nullptr, hImport);
+        testsupport::PumpFor(500);
+        EXPECT_EQ(nullptr, GetWindow(hMain, GW_CHILD));
+        EXPECT_EQ(nullptr, GetWindow(hImport, GW_CHILD));
+        EXPECT_FALSE(session.m_transcript.Has("main shown"));
         session.m_process.Kill();
     }
 }
