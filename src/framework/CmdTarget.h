@@ -162,9 +162,17 @@ private:
     ON_MESSAGE_BODY(WM_LBUTTONDBLCLK,                                                      \
                     pThis->OnLButtonDblClk(static_cast<UINT>(wParam), QUILLON_LPARAM_POINT(lParam)); \
                     return 0;)
+#define ON_WM_RBUTTONDOWN()                                                                \
+    ON_MESSAGE_BODY(WM_RBUTTONDOWN,                                                        \
+                    pThis->OnRButtonDown(static_cast<UINT>(wParam), QUILLON_LPARAM_POINT(lParam)); \
+                    return 0;)
 #define ON_WM_RBUTTONUP()                                                                  \
     ON_MESSAGE_BODY(WM_RBUTTONUP,                                                          \
                     pThis->OnRButtonUp(static_cast<UINT>(wParam), QUILLON_LPARAM_POINT(lParam)); \
+                    return 0;)
+#define ON_WM_MBUTTONDOWN()                                                                \
+    ON_MESSAGE_BODY(WM_MBUTTONDOWN,                                                        \
+                    pThis->OnMButtonDown(static_cast<UINT>(wParam), QUILLON_LPARAM_POINT(lParam)); \
                     return 0;)
 #define ON_WM_MOUSEMOVE()                                                                  \
     ON_MESSAGE_BODY(WM_MOUSEMOVE,                                                          \
@@ -190,9 +198,17 @@ private:
     ON_MESSAGE_BODY(WM_KEYDOWN, pThis->OnKeyDown(static_cast<UINT>(wParam), LOWORD(lParam), \
                                                  HIWORD(lParam));                          \
                     return 0;)
+#define ON_WM_SYSKEYDOWN()                                                                 \
+    ON_MESSAGE_BODY(WM_SYSKEYDOWN, pThis->OnSysKeyDown(static_cast<UINT>(wParam), LOWORD(lParam), \
+                                                       HIWORD(lParam));                    \
+                    return 0;)
 #define ON_WM_CHAR()                                                                       \
     ON_MESSAGE_BODY(WM_CHAR, pThis->OnChar(static_cast<UINT>(wParam), LOWORD(lParam),      \
                                            HIWORD(lParam));                                \
+                    return 0;)
+#define ON_WM_SYSCHAR()                                                                    \
+    ON_MESSAGE_BODY(WM_SYSCHAR, pThis->OnSysChar(static_cast<UINT>(wParam), LOWORD(lParam), \
+                                                 HIWORD(lParam));                          \
                     return 0;)
 #define ON_WM_IME_CHAR()                                                                   \
     ON_MESSAGE_BODY(WM_IME_CHAR, pThis->OnImeChar(static_cast<UINT>(wParam), LOWORD(lParam), \

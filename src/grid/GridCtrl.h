@@ -65,8 +65,11 @@ constexpr UINT WM_GRID_REDRAWSCROLLBARS = WM_USER + 0x100;
 // < 0, 0 or > 0 like strcmp. lParamSort is the value given to SortItems.
 using PFNLVCOMPARE = int(CALLBACK*)(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
 
+// The public part lists the operations by feature; the protected part then
+// holds each feature's message handlers, helpers and state together.
 class CGridCtrl : public CWnd {
 public:
+    // ---- Construction --------------------------------------------------
     // Sets the defaults and the four counts (rows, columns, fixed rows,
     // fixed columns, in that order). Registers the window class and
     // initialises OLE for the drop target when not done yet.
@@ -166,8 +169,10 @@ public:
     // sort column (or to the grid as a whole) clears the sort column.
     void SetModified(BOOL bModified = TRUE, int nRow = -1, int nCol = -1);
     BOOL GetModified(int nRow = -1, int nCol = -1) const;
+    // Virtual mode (cells supplied by the parent) is not offered: always FALSE.
+    BOOL GetVirtualMode() const { return m_bVirtualMode; }
 
-    // ---- Default cells -------------------------------------------------
+    // ---- Default cells and new cells -----------------------------------
     // The default cell that serves a cell: corner, fixed row, fixed
     // column, or the odd or even data row cell by nRow.
     CGridDefaultCell* GetDefaultCell(BOOL bFixedRow, BOOL bFixedCol, int nRow = 1) const;
@@ -175,6 +180,13 @@ public:
     BOOL SetDefaultCellType(const CRuntimeClass* pRuntimeClass);
     void SetImageList(HIMAGELIST hImageList) { m_hImageList = hImageList; }
     HIMAGELIST GetImageList() const { return m_hImageList; }
+    // A new cell of the configured class, with its grid, flags and format.
+    virtual CGridCellBase* CreateCell(int nRow, int nCol);
+    virtual void DestroyCell(int nRow, int nCol);
+    // Counts changes of the default cells that change cell extents; cells
+    // keep a measured extent only while this number stays the same.
+    unsigned GetExtentGeneration() const { return m_nExtentGeneration; }
+    void InvalidateExtents();
 
     // ---- Selection and focus ------------------------------------------
     // Selects (or with bSelectCells FALSE deselects) a range; selecting
@@ -221,6 +233,9 @@ public:
     void EnsureVisible(int nRow, int nCol);
 
     // ---- Sorting -------------------------------------------------------
+    // Sorts the non-fixed rows by a column; clears the selection and the
+    // focus cell. Every column travels with its row.
+    virtual BOOL SortItems(int nCol, BOOL bAscending, LPARAM data = 0);
     void SetSortColumn(int nCol);
     int GetSortColumn() const { return m_nSortColumn; }
     void SetSortAscending(BOOL bAscending) { m_bAscending = bAscending; }
@@ -230,8 +245,17 @@ public:
     // Compares the texts of two cells in character code order (0 when
     // either cell is missing).
     static int CALLBACK pfnCellTextCompare(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
+    // One row while sorting: its cell in the sort column, that cell's text
+    // and the row's index before the sort.
+    struct SortEntry {
+        LPARAM lParamCell;
+        const char* pszText;
+        int nRow;
+    };
 
     // ---- Drawing -------------------------------------------------------
+    // Draws the whole visible grid on a DC in client coordinates.
+    virtual void OnDraw(HDC hDC);
     // Invalidates the whole window (when it exists and drawing is allowed).
     void Refresh();
     // Shows the scroll bars only where the non-fixed part does not fit and
@@ -293,8 +317,9 @@ public:
     int GetResizeCaptureRange() const { return m_nResizeCaptureRange; }
     void SetAutoScrollInterval(UINT nMs) { m_nAutoScrollInterval = nMs; }
     UINT GetAutoScrollInterval() const { return m_nAutoScrollInterval; }
-    // Virtual mode (cells supplied by the parent) is not offered: always FALSE.
-    BOOL GetVirtualMode() const { return m_bVirtualMode; }
+    // The id of the timer that scrolls while a selection is dragged
+    // outside the window.
+    static constexpr UINT_PTR kAutoScrollTimerId = 513;
     int GetWheelScrollLines() const { return m_nRowsPerWheelNotch; }
 
     // ---- Colours -------------------------------------------------------
@@ -314,28 +339,9 @@ public:
     // and returns its result; 0 without a window.
     LRESULT SendMessageToParent(int nRow, int nCol, int nMessage) const;
 
-    // Counts changes of the default cells that change cell extents; cells
-    // keep a measured extent only while this number stays the same.
-    unsigned GetExtentGeneration() const { return m_nExtentGeneration; }
-    void InvalidateExtents();
-
-    // ---- Virtual operations --------------------------------------------
-    // (Clipboard, drag and drop, editing and printing are declared in their
-    // own block below; header clicks with the mouse handlers.)
-    virtual void OnEditSelectAll() { SelectAll(); }
-    // Sorts the non-fixed rows by a column; clears the selection and the
-    // focus cell. Every column travels with its row.
-    virtual BOOL SortItems(int nCol, BOOL bAscending, LPARAM data = 0);
-    // Draws the whole visible grid on a DC in client coordinates.
-    virtual void OnDraw(HDC hDC);
-    // A new cell of the configured class, with its grid, flags and format.
-    virtual CGridCellBase* CreateCell(int nRow, int nCol);
-    virtual void DestroyCell(int nRow, int nCol);
-
-    // ---- Editing, clipboard, drag and drop, title tips, printing -------
+    // ---- Editing -------------------------------------------------------
     // The in-place editor's control id.
     static constexpr UINT IDC_INPLACE_CONTROL = 8;
-
     // Opens the in-place editor on an editable cell (after LVN_BEGINLABELEDIT,
     // which may veto). nChar is the key or character that started the edit:
     // VK_LBUTTON (mouse, F2) and VK_RETURN put the caret at the end, a
@@ -353,6 +359,7 @@ public:
     BOOL ValidateAndModifyCellContents(int nRow, int nCol, const char* pszText);
     BOOL IsCellEditable(int nRow, int nCol) const;
 
+    // ---- Clipboard -----------------------------------------------------
     // The selected range as text (tab between columns, "\n" between rows,
     // hidden rows and columns left out) in an OLE data source offering
     // CF_TEXT; null without a valid selection. The caller releases it.
@@ -362,18 +369,18 @@ public:
     virtual BOOL PasteTextToGrid(CCellID cell, COleDataObject* pDataObject);
     // Empties every visible selected cell (through ValidateAndModifyCellContents).
     virtual void CutSelectedText();
+    // The Cut, Copy and Paste commands.
     virtual void OnEditCut();
     virtual void OnEditCopy();
     virtual void OnEditPaste();
-    void OnUpdateEditCopy(CCmdUI* pCmdUI);
-    void OnUpdateEditCut(CCmdUI* pCmdUI);
-    void OnUpdateEditPaste(CCmdUI* pCmdUI);
     BOOL CanCopy() const;
     BOOL CanCut() const;
     BOOL CanPaste() const;
 
+    // ---- Drag and drop -------------------------------------------------
     // Starts dragging the selected text (in prepare-drag mouse mode).
     virtual void OnBeginDrag();
+    // The drop target's events, in client coordinates.
     virtual DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, POINT point);
     virtual DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, POINT point);
     virtual void OnDragLeave();
@@ -383,81 +390,117 @@ public:
     virtual HIMAGELIST CreateDragImage(POINT* pHotSpot);
     CCellID GetDropHighlightCell() const { return m_LastDragOverCell; }
 
+    // ---- Title tips ----------------------------------------------------
     // Shows the title tip of a cell whose text is cut off (mouse-move
     // handling calls this for the cell under the mouse); HideTitleTip on
     // scrolling and presses.
     void ShowTitleTip(int nRow, int nCol);
     void HideTitleTip();
     CGridTitleTip& GetTitleTip() { return m_TitleTip; }
+    // Hands the keys of the message loop to a shown title tip first.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
+    // ---- Printing ------------------------------------------------------
     // Print margins in character units; a negative value keeps the setting.
     void SetPrintMarginInfo(int nHeaderHeight, int nFooterHeight, int nLeftMargin,
                             int nRightMargin, int nTopMargin, int nBottomMargin, int nGap);
     void EnablePrintColours(BOOL bEnable = TRUE) { m_bPrintColours = bEnable; }
     BOOL GetPrintColours() const { return m_bPrintColours; }
-    virtual void OnBeginPrinting(HDC hDC, CPrintInfo* pInfo);
-    virtual void OnPrint(HDC hDC, CPrintInfo* pInfo);
-    virtual void OnEndPrinting(HDC hDC, CPrintInfo* pInfo);
     // Prints the whole grid on a DC through the framework's print loop
     // (a document when pszDocName is given); returns the page count or -1.
     int Print(HDC hDC, const char* pszDocName = nullptr,
               std::function<void(HDC, const CPrintInfo&)> pfnPageDone = nullptr);
-
-    // Handlers.
-    void OnEndInPlaceEdit(NMHDR* pNMHDR, LRESULT* pResult);
-    BOOL PreTranslateMessage(MSG* pMsg) override;
+    // The steps of a print job: set-up, one page, clean-up.
+    virtual void OnBeginPrinting(HDC hDC, CPrintInfo* pInfo);
+    virtual void OnPrint(HDC hDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(HDC hDC, CPrintInfo* pInfo);
 
 protected:
-    virtual void PrintColumnHeadings(HDC hDC, CPrintInfo* pInfo);
-    virtual void PrintHeader(HDC hDC, CPrintInfo* pInfo);
-    virtual void PrintFooter(HDC hDC, CPrintInfo* pInfo);
-    virtual void PrintRows(HDC hDC, CPrintInfo* pInfo);
-    virtual void PrintRowCells(int nRow, HDC hDC, CPrintInfo* pInfo);
-    // Registers the drop target once (the first WM_SIZE).
-    void RegisterDropTarget();
-    // Sends LVN_BEGINLABELEDIT / LVN_ENDLABELEDIT and applies the reply.
-    BOOL StoreCellText(int nRow, int nCol, const char* pszText, BOOL bAskFirst);
-    // The band of the page (logical units) the rows of a page fill.
-    int PrintBandTop() const;
-
-    CGridTitleTip m_TitleTip;
-    CGridDropTarget m_DropTarget;
-    CCellID m_LastDragOverCell;
-    BOOL m_bMustUninitOle = FALSE;
-
-    // Print settings (character units) and the state of a print job.
-    int m_nHeaderHeight = 2;
-    int m_nFooterHeight = 2;
-    int m_nLeftMargin = 4;
-    int m_nRightMargin = 4;
-    int m_nTopMargin = 1;
-    int m_nBottomMargin = 1;
-    int m_nGap = 1;
-    BOOL m_bPrintColours = TRUE;
-    CFontHandle m_PrinterFont;
-    std::optional<CSelectObject> m_PrinterFontSelected;  // in the printer DC until the job ends
-    SIZE m_CharSize = {0, 0};
-    SIZE m_LogicalPageSize = {0, 0};
-    SIZE m_PaperSize = {0, 0};
-    int m_nPageHeight = 0;  // height available for the non-fixed rows
-    std::vector<int> m_arPageFirstRow;  // first non-fixed row of each page
-    // ---- end of editing, clipboard, drag and drop, title tips, printing --
-
-public:
-    // ---- Message handlers ----------------------------------------------
+    // ---- Window: painting, fonts, system colours, the window class -----
     void OnPaint();
     BOOL OnEraseBkgnd(HDC hDC);
     void OnSize(UINT nType, int cx, int cy);
     LRESULT OnSetFont(WPARAM wParam, LPARAM lParam);
     LRESULT OnGetFont(WPARAM wParam, LPARAM lParam);
     void OnSysColorChange();
+    static void RegisterGridClass();
+    static void InitialiseOle();
+    static int ReadWheelScrollLines();
 
-    // ---- Mouse, keyboard and scrolling ---------------------------------
-    // A press on a header cell: sorts by its column (sort on click, under
-    // a wait cursor) and selects columns (fixed row selection).
-    virtual void OnFixedRowClick(const CCellID& cell);
-    // A press on a fixed-column cell: selects rows (fixed column selection).
-    virtual void OnFixedColumnClick(const CCellID& cell);
+    // ---- Cells: the rows of cell objects and their sizes ---------------
+    using GridRow = std::vector<CGridCellBase*>;
+    // Row heights of new rows: the even-row default cell's for row 0, the
+    // odd-row one's otherwise.
+    int NewRowHeight(int nRow) const;
+    void ApplyFixedFlags(int nRow, int nCol, CGridCellBase* pCell) const;
+    void RecountFixedFlagsOfRows(int nOldFixed, int nNewFixed);
+    void RecountFixedFlagsOfCols(int nOldFixed, int nNewFixed);
+    // Sets or clears one state flag of a cell.
+    void SetCellFlag(int nRow, int nCol, DWORD nFlag, bool bSet);
+
+    int m_nRows = 0;
+    int m_nCols = 0;
+    int m_nFixedRows = 0;
+    int m_nFixedCols = 0;
+    std::vector<GridRow> m_RowData;
+    CGridSizeList m_arRowHeights;
+    CGridSizeList m_arColWidths;
+    BOOL m_bVirtualMode = FALSE;
+    BOOL m_bModified = FALSE;
+    UINT m_nAutoSizeColumnStyle = GVS_BOTH;
+    // The measuring DC, created on first use.
+    std::unique_ptr<CMemoryDC> m_pMeasureDC;
+    CGridTextMeasurer m_TextMeasurer;
+
+    // Default cells and the class of new cells.
+    CGridDefaultCell m_cellFixedRowColDef;
+    CGridDefaultCell m_cellFixedRowDef;
+    CGridDefaultCell m_cellFixedColDef;
+    CGridDefaultCell m_cellOddRowDef;
+    CGridDefaultCell m_cellEvenRowDef;
+    const CRuntimeClass* m_pRtcDefault = nullptr;
+    HIMAGELIST m_hImageList = nullptr;
+    unsigned m_nExtentGeneration = 1;
+
+    // ---- Selection and focus -------------------------------------------
+    using CellMap = std::unordered_map<uint64_t, CCellID>;
+    static uint64_t CellKey(int nRow, int nCol)
+    {
+        return (static_cast<uint64_t>(static_cast<uint32_t>(nCol)) << 32) |
+               static_cast<uint32_t>(nRow);
+    }
+    // The Select All command.
+    virtual void OnEditSelectAll() { SelectAll(); }
+
+    // Focus, selection anchor, pressed cell, selection maps.
+    CCellID m_idCurrentCell;
+    CCellID m_SelectionStartCell;
+    CCellID m_LeftClickDownCell;
+    CellMap m_SelectedCellMap;
+    CellMap m_PrevSelectedCellMap;
+    BOOL m_bListMode = FALSE;
+    BOOL m_bSingleRowSelection = FALSE;
+    BOOL m_bSingleColSelection = FALSE;
+    BOOL m_bEnableSelection = TRUE;
+    BOOL m_bFixedRowSelection = TRUE;
+    BOOL m_bFixedColumnSelection = TRUE;
+
+    // ---- Mouse and keyboard --------------------------------------------
+    // What a press started and the mouse now does.
+    enum eMouseModes {
+        MOUSE_NOTHING = 0,
+        MOUSE_SELECT_ALL = 1,
+        MOUSE_SELECT_COL = 2,
+        MOUSE_SELECT_ROW = 3,
+        MOUSE_SELECT_CELLS = 4,
+        MOUSE_OVER_ROW_DIVIDE = 6,
+        MOUSE_SIZING_ROW = 7,
+        MOUSE_OVER_COL_DIVIDE = 8,
+        MOUSE_SIZING_COL = 9,
+        MOUSE_PREPARE_EDIT = 10,
+        MOUSE_PREPARE_DRAG = 11,
+        MOUSE_DRAGGING = 12
+    };
 
     void OnLButtonDown(UINT nFlags, POINT point);
     void OnMouseMove(UINT nFlags, POINT point);
@@ -471,15 +514,12 @@ public:
     void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnImeChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     UINT OnGetDlgCode();
-    void OnVScroll(UINT nSBCode, UINT nPos, HWND hScrollBar);
-    void OnHScroll(UINT nSBCode, UINT nPos, HWND hScrollBar);
-    BOOL OnMouseWheel(UINT nFlags, short zDelta, POINT ptScreen);
+    // A press on a header cell: sorts by its column (sort on click, under
+    // a wait cursor) and selects columns (fixed row selection).
+    virtual void OnFixedRowClick(const CCellID& cell);
+    // A press on a fixed-column cell: selects rows (fixed column selection).
+    virtual void OnFixedColumnClick(const CCellID& cell);
 
-    // The id of the timer that scrolls while a selection is dragged
-    // outside the window.
-    static constexpr UINT_PTR kAutoScrollTimerId = 513;
-
-protected:
     // The column whose right border is within the capture range of a
     // point in the fixed rows (hidden columns skipped), or -1; the same for
     // the bottom border of a row in the fixed columns.
@@ -509,45 +549,38 @@ protected:
     int NextVisibleRow(int nRow, int nStep) const;
     int NextVisibleColumn(int nCol, int nStep) const;
 
-    // Scrolls one bar by a scroll-bar request; TRUE when the position moved.
-    BOOL ScrollByRequest(int nBar, UINT nSBCode);
+    int m_MouseMode = MOUSE_NOTHING;
+    BOOL m_bLMouseButtonDown = FALSE;
+    POINT m_LastMousePoint = {0, 0};
+    POINT m_LeftClickDownPoint = {0, 0};
+    UINT m_nKeyFlags = 0;
+    UINT_PTR m_nTimerID = 0;
+    UINT m_nAutoScrollInterval = 25;
+    BOOL m_bHandleTabKey = TRUE;
+    // Sizing and hiding rows and columns by their borders.
+    BOOL m_bAllowColumnResize = TRUE;
+    BOOL m_bAllowRowResize = TRUE;
+    BOOL m_bAllowColHide = TRUE;
+    BOOL m_bAllowRowHide = TRUE;
+    BOOL m_bResizeKeepsTotalWidth = FALSE;
+    int m_nResizeCaptureRange = 3;
 
-    // ---- End of mouse, keyboard and scrolling ----------------------------
-
-protected:
-    using GridRow = std::vector<CGridCellBase*>;
-    using CellMap = std::unordered_map<uint64_t, CCellID>;
-    static uint64_t CellKey(int nRow, int nCol)
-    {
-        return (static_cast<uint64_t>(static_cast<uint32_t>(nCol)) << 32) |
-               static_cast<uint32_t>(nRow);
-    }
-
-    // Mouse modes (the mouse and keyboard handlers use them).
-    enum eMouseModes {
-        MOUSE_NOTHING = 0,
-        MOUSE_SELECT_ALL = 1,
-        MOUSE_SELECT_COL = 2,
-        MOUSE_SELECT_ROW = 3,
-        MOUSE_SELECT_CELLS = 4,
-        MOUSE_OVER_ROW_DIVIDE = 6,
-        MOUSE_SIZING_ROW = 7,
-        MOUSE_OVER_COL_DIVIDE = 8,
-        MOUSE_SIZING_COL = 9,
-        MOUSE_PREPARE_EDIT = 10,
-        MOUSE_PREPARE_DRAG = 11,
-        MOUSE_DRAGGING = 12
-    };
+    // ---- Scrolling -----------------------------------------------------
+    void OnVScroll(UINT nSBCode, UINT nPos, HWND hScrollBar);
+    void OnHScroll(UINT nSBCode, UINT nPos, HWND hScrollBar);
+    BOOL OnMouseWheel(UINT nFlags, short zDelta, POINT ptScreen);
+    LRESULT OnRedrawScrollBars(WPARAM wParam, LPARAM lParam);
 
     // Scroll positions are pixels of the non-fixed area.
     int GetScrollPos32(int nBar) const { return nBar == SB_VERT ? m_nVScrollPos : m_nHScrollPos; }
     // Sets a scroll position (clamped to the range) without redrawing.
     void SetScrollPos32(int nBar, int nPos);
+    int GetScrollLimit(int nBar) const { return nBar == SB_VERT ? m_nVScrollMax : m_nHScrollMax; }
+    // Scrolls one bar by a scroll-bar request; TRUE when the position moved.
+    BOOL ScrollByRequest(int nBar, UINT nSBCode);
     // Marks a scroll bar for redrawing once the current changes are done.
     void InvalidateScrollBar(int nBar);
     void RedrawScrollBar(int nBar);
-    LRESULT OnRedrawScrollBars(WPARAM wParam, LPARAM lParam);
-    int GetScrollLimit(int nBar) const { return nBar == SB_VERT ? m_nVScrollMax : m_nHScrollMax; }
     // The non-fixed part of the client area.
     void GetNonFixedRect(RECT* pRect) const;
     void InvalidateNonFixed();
@@ -557,124 +590,97 @@ protected:
     // The extent of the non-fixed area a scroll bar covers.
     long long GetNonFixedExtent(int nBar) const;
 
-    // Draws one cell (through its Draw) in its current rectangle.
-    void DrawCell(HDC hDC, int nRow, int nCol, const RECT& rect, BOOL bEraseBk);
-    // Redraws the cells whose selection or focus changed: at once on a DC
-    // when bForce, else by invalidating them.
-    void RedrawChangedCell(int nRow, int nCol, BOOL bForce, HDC hDC);
-    // Sets or clears one state flag of a cell.
-    void SetCellFlag(int nRow, int nCol, DWORD nFlag, bool bSet);
-
-    // Row heights of new rows: the even-row default cell's for row 0, the
-    // odd-row one's otherwise.
-    int NewRowHeight(int nRow) const;
-    void ApplyFixedFlags(int nRow, int nCol, CGridCellBase* pCell) const;
-    void RecountFixedFlagsOfRows(int nOldFixed, int nNewFixed);
-    void RecountFixedFlagsOfCols(int nOldFixed, int nNewFixed);
-public:
-    // One row while sorting: its cell in the sort column, that cell's text
-    // and the row's index before the sort.
-    struct SortEntry {
-        LPARAM lParamCell;
-        const char* pszText;
-        int nRow;
-    };
-
-protected:
-    void MoveRows(const std::vector<SortEntry>& entries);
-    static void RegisterGridClass();
-    static void InitialiseOle();
-    static int ReadWheelScrollLines();
-
-    std::unique_ptr<CMemoryDC> m_pMeasureDC;
-    CGridTextMeasurer m_TextMeasurer;
-
-    // Counts and data.
-    int m_nRows = 0;
-    int m_nCols = 0;
-    int m_nFixedRows = 0;
-    int m_nFixedCols = 0;
-    std::vector<GridRow> m_RowData;
-    CGridSizeList m_arRowHeights;
-    CGridSizeList m_arColWidths;
-
-    // Default cells and the class of new cells.
-    CGridDefaultCell m_cellFixedRowColDef;
-    CGridDefaultCell m_cellFixedRowDef;
-    CGridDefaultCell m_cellFixedColDef;
-    CGridDefaultCell m_cellOddRowDef;
-    CGridDefaultCell m_cellEvenRowDef;
-    const CRuntimeClass* m_pRtcDefault = nullptr;
-    HIMAGELIST m_hImageList = nullptr;
-    unsigned m_nExtentGeneration = 1;
-
-    // Focus, selection anchor, pressed cell, selection maps.
-    CCellID m_idCurrentCell;
-    CCellID m_SelectionStartCell;
-    CCellID m_LeftClickDownCell;
-    CellMap m_SelectedCellMap;
-    CellMap m_PrevSelectedCellMap;
-
-    // Colours.
-    COLORREF m_crGridBkColour = 0;
-    COLORREF m_crGridLineColour = RGB(192, 192, 192);
-    COLORREF m_crWindowText = 0;
-    COLORREF m_crWindowColour = 0;
-    COLORREF m_cr3DFace = 0;
-    COLORREF m_crShadow = 0;
-    COLORREF m_crTTipBackClr = CLR_DEFAULT;
-    COLORREF m_crTTipTextClr = CLR_DEFAULT;
-
-    // Sorting.
-    int m_nSortColumn = -1;
-    BOOL m_bAscending = TRUE;
-    PFNLVCOMPARE m_pfnCompare = nullptr;
-    LPARAM m_lParamSortData = 0;
-
-    // Mouse state.
-    int m_MouseMode = MOUSE_NOTHING;
-    BOOL m_bLMouseButtonDown = FALSE;
-    POINT m_LastMousePoint = {0, 0};
-    POINT m_LeftClickDownPoint = {0, 0};
-    UINT m_nKeyFlags = 0;
-    UINT_PTR m_nTimerID = 0;
-    int m_nRowsPerWheelNotch = 3;
-
-    // Scrolling.
     int m_nVScrollPos = 0;
     int m_nHScrollPos = 0;
     int m_nVScrollMax = 0;
     int m_nHScrollMax = 0;
     unsigned m_nStaleScrollBars = 0;  // 1: vertical, 2: horizontal
     BOOL m_bScrollBarRedrawPosted = FALSE;
+    int m_nRowsPerWheelNotch = 3;
 
-    // Behaviour flags.
-    BOOL m_bVirtualMode = FALSE;
-    BOOL m_bEditable = TRUE;
-    BOOL m_bListMode = FALSE;
-    BOOL m_bSingleRowSelection = FALSE;
-    BOOL m_bSingleColSelection = FALSE;
+    // ---- Drawing -------------------------------------------------------
+    // Draws one cell (through its Draw) in its current rectangle.
+    void DrawCell(HDC hDC, int nRow, int nCol, const RECT& rect, BOOL bEraseBk);
+    // Redraws the cells whose selection or focus changed: at once on a DC
+    // when bForce, else by invalidating them.
+    void RedrawChangedCell(int nRow, int nCol, BOOL bForce, HDC hDC);
+
+    COLORREF m_crGridBkColour = 0;
+    COLORREF m_crGridLineColour = RGB(192, 192, 192);
+    COLORREF m_crWindowText = 0;
+    COLORREF m_crWindowColour = 0;
+    COLORREF m_cr3DFace = 0;
+    COLORREF m_crShadow = 0;
     BOOL m_bAllowDraw = TRUE;
-    BOOL m_bEnableSelection = TRUE;
-    BOOL m_bFixedRowSelection = TRUE;
-    BOOL m_bFixedColumnSelection = TRUE;
-    BOOL m_bSortOnClick = FALSE;
-    BOOL m_bHandleTabKey = TRUE;
     BOOL m_bDoubleBuffer = TRUE;
-    BOOL m_bTitleTips = TRUE;
-    BOOL m_bAllowDragAndDrop = FALSE;
-    BOOL m_bAllowColumnResize = TRUE;
-    BOOL m_bAllowRowResize = TRUE;
-    BOOL m_bAllowColHide = TRUE;
-    BOOL m_bAllowRowHide = TRUE;
     BOOL m_bTrackFocusCell = TRUE;
     BOOL m_bFrameFocus = TRUE;
-    BOOL m_bResizeKeepsTotalWidth = FALSE;
     int m_nGridLines = GVL_BOTH;
-    UINT m_nAutoSizeColumnStyle = GVS_BOTH;
-    int m_nResizeCaptureRange = 3;
-    UINT m_nAutoScrollInterval = 25;
-    BOOL m_bModified = FALSE;
+
+    // ---- Sorting -------------------------------------------------------
+    // Puts the rows in the order of the sorted entries.
+    void MoveRows(const std::vector<SortEntry>& entries);
+
+    int m_nSortColumn = -1;
+    BOOL m_bAscending = TRUE;
+    PFNLVCOMPARE m_pfnCompare = nullptr;
+    LPARAM m_lParamSortData = 0;
+    BOOL m_bSortOnClick = FALSE;
+
+    // ---- Editing: the in-place editor reports back here ----------------
+    void OnEndInPlaceEdit(NMHDR* pNMHDR, LRESULT* pResult);
+    // Sends LVN_BEGINLABELEDIT / LVN_ENDLABELEDIT and applies the reply.
+    BOOL StoreCellText(int nRow, int nCol, const char* pszText, BOOL bAskFirst);
+
+    BOOL m_bEditable = TRUE;
+
+    // ---- Clipboard: the enabled state of Cut, Copy and Paste -----------
+    // (No state of its own: it works on the selection.)
+    void OnUpdateEditCopy(CCmdUI* pCmdUI);
+    void OnUpdateEditCut(CCmdUI* pCmdUI);
+    void OnUpdateEditPaste(CCmdUI* pCmdUI);
+
+    // ---- Drag and drop -------------------------------------------------
+    // Registers the drop target once (the first WM_SIZE).
+    void RegisterDropTarget();
+
+    CGridDropTarget m_DropTarget;
+    CCellID m_LastDragOverCell;  // the drop highlight
+    BOOL m_bMustUninitOle = FALSE;
+    BOOL m_bAllowDragAndDrop = FALSE;
+
+    // ---- Title tips ----------------------------------------------------
+    CGridTitleTip m_TitleTip;
+    BOOL m_bTitleTips = TRUE;
+    COLORREF m_crTTipBackClr = CLR_DEFAULT;
+    COLORREF m_crTTipTextClr = CLR_DEFAULT;
+
+    // ---- Printing ------------------------------------------------------
+    virtual void PrintColumnHeadings(HDC hDC, CPrintInfo* pInfo);
+    virtual void PrintHeader(HDC hDC, CPrintInfo* pInfo);
+    virtual void PrintFooter(HDC hDC, CPrintInfo* pInfo);
+    virtual void PrintRows(HDC hDC, CPrintInfo* pInfo);
+    virtual void PrintRowCells(int nRow, HDC hDC, CPrintInfo* pInfo);
+    // The band of the page (logical units) the rows of a page fill.
+    int PrintBandTop() const;
+
+    // Print settings (character units).
+    int m_nHeaderHeight = 2;
+    int m_nFooterHeight = 2;
+    int m_nLeftMargin = 4;
+    int m_nRightMargin = 4;
+    int m_nTopMargin = 1;
+    int m_nBottomMargin = 1;
+    int m_nGap = 1;
+    BOOL m_bPrintColours = TRUE;
+    // The state of a print job.
+    CFontHandle m_PrinterFont;
+    std::optional<CSelectObject> m_PrinterFontSelected;  // in the printer DC until the job ends
+    SIZE m_CharSize = {0, 0};
+    SIZE m_LogicalPageSize = {0, 0};
+    SIZE m_PaperSize = {0, 0};
+    int m_nPageHeight = 0;  // height available for the non-fixed rows
+    std::vector<int> m_arPageFirstRow;  // first non-fixed row of each page
 
     DECLARE_MESSAGE_MAP()
 };

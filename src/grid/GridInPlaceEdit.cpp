@@ -4,8 +4,15 @@
 
 #include <algorithm>
 
-#include "framework/GdiHandles.h"
-#include "framework/WindowDC.h"
+#include "framework/Handles.h"
+
+BEGIN_MESSAGE_MAP(CGridInPlaceEdit, CWnd)
+    ON_WM_KEYDOWN()
+    ON_WM_CHAR()
+    ON_WM_SYSCHAR()
+    ON_WM_GETDLGCODE()
+    ON_WM_KILLFOCUS()
+END_MESSAGE_MAP()
 
 CGridInPlaceEdit::CGridInPlaceEdit(CWnd* pParent, int nRow, int nColumn, const char* pszInitText,
                                    UINT nFirstChar)
@@ -74,47 +81,52 @@ CGridInPlaceEdit* CGridInPlaceEdit::Create(CWnd* pParent, const RECT& rect, DWOR
     return pEdit;
 }
 
-LRESULT CGridInPlaceEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+// The page and arrow keys leave the cell, but in an edit opened by a click
+// or F2 only with Ctrl held: there they move the caret.
+void CGridInPlaceEdit::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/)
 {
-    switch (message) {
-    case WM_KEYDOWN: {
-        const UINT nChar = static_cast<UINT>(wParam);
-        const bool bNavigation = nChar == VK_PRIOR || nChar == VK_NEXT || nChar == VK_LEFT ||
-                                 nChar == VK_UP || nChar == VK_RIGHT || nChar == VK_DOWN;
-        if (bNavigation && (m_bExitOnArrows || ::GetKeyState(VK_CONTROL) < 0)) {
-            LeaveWith(nChar);
-            return 0;
-        }
-        break;
+    const bool bNavigation = nChar == VK_PRIOR || nChar == VK_NEXT || nChar == VK_LEFT ||
+                             nChar == VK_UP || nChar == VK_RIGHT || nChar == VK_DOWN;
+    if (bNavigation && (m_bExitOnArrows || ::GetKeyState(VK_CONTROL) < 0))
+        LeaveWith(nChar);
+    else
+        Default();
+}
+
+// Tab and Return keep the text, Escape puts the old text back; any other
+// character is typed and the window grows to fit the text.
+void CGridInPlaceEdit::OnChar(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/)
+{
+    if (nChar == VK_TAB || nChar == VK_RETURN) {
+        LeaveWith(nChar);
+        return;
     }
-    case WM_CHAR: {
-        const UINT nChar = static_cast<UINT>(wParam);
-        if (nChar == VK_TAB || nChar == VK_RETURN) {
-            LeaveWith(nChar);
-            return 0;
-        }
-        if (nChar == VK_ESCAPE) {
-            ::SetWindowTextA(m_hWnd, m_strInitText.c_str());
-            LeaveWith(nChar);
-            return 0;
-        }
-        const LRESULT lResult = CWnd::WindowProc(message, wParam, lParam);
-        FitToText();
-        return lResult;
+    if (nChar == VK_ESCAPE) {
+        ::SetWindowTextA(m_hWnd, m_strInitText.c_str());
+        LeaveWith(nChar);
+        return;
     }
-    case WM_SYSCHAR:
-        return 0;
-    case WM_GETDLGCODE:
-        return DLGC_WANTALLKEYS;
-    case WM_KILLFOCUS: {
-        const LRESULT lResult = CWnd::WindowProc(message, wParam, lParam);
-        EndEdit();
-        return lResult;
-    }
-    default:
-        break;
-    }
-    return CWnd::WindowProc(message, wParam, lParam);
+    Default();
+    FitToText();
+}
+
+// Alt with a character is swallowed while editing: the default handling
+// would hand it on to the menu of the frame.
+void CGridInPlaceEdit::OnSysChar(UINT /*nChar*/, UINT /*nRepCnt*/, UINT /*nFlags*/)
+{
+}
+
+// Every key comes here, Tab and Return included, even inside a dialog.
+UINT CGridInPlaceEdit::OnGetDlgCode()
+{
+    return DLGC_WANTALLKEYS;
+}
+
+// Losing the focus ends the edit, whatever took the focus.
+void CGridInPlaceEdit::OnKillFocus(HWND /*hWndNew*/)
+{
+    Default();
+    EndEdit();
 }
 
 void CGridInPlaceEdit::LeaveWith(UINT nKey)

@@ -26,18 +26,21 @@ public:
     int GetRow() const { return m_nRow; }
     int GetColumn() const { return m_nColumn; }
 
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void PostNcDestroy() override;
 
 private:
     CGridInPlaceEdit(CWnd* pParent, int nRow, int nColumn, const char* pszInitText, UINT nFirstChar);
     ~CGridInPlaceEdit() override = default;
+
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnSysChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    UINT OnGetDlgCode();
+    void OnKillFocus(HWND hWndNew);
+
     // Hands the focus back to the grid, which ends the edit, with nKey as
     // the key that ended it.
     void LeaveWith(UINT nKey);
-    void OnKeyDown(UINT nChar);
-    void OnChar(UINT nChar);
-    void OnKillFocus();
     // Widens the window to fit the text plus two spaces, up to the right
     // edge of the parent's client area.
     void FitToText();
@@ -49,4 +52,6 @@ private:
     UINT m_nLastChar = 0;
     BOOL m_bExitOnArrows = TRUE;
     RECT m_Rect = {0, 0, 0, 0};
+
+    DECLARE_MESSAGE_MAP()
 };

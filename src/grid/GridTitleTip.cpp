@@ -2,19 +2,20 @@
 
 #include <cstdlib>
 
-#include "framework/GdiHandles.h"
+#include "framework/Handles.h"
 #include "framework/WinApp.h"
-#include "framework/WindowDC.h"
 
-namespace {
-
-bool IsMouseButtonMessage(UINT message)
-{
-    return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN ||
-           message == WM_MBUTTONDOWN || message == WM_RBUTTONUP;
-}
-
-}  // namespace
+BEGIN_MESSAGE_MAP(CGridTitleTip, CWnd)
+    ON_WM_PAINT()
+    ON_WM_ERASEBKGND()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_RBUTTONDOWN()
+    ON_WM_MBUTTONDOWN()
+    ON_WM_RBUTTONUP()
+    ON_WM_KEYDOWN()
+    ON_WM_SYSKEYDOWN()
+END_MESSAGE_MAP()
 
 CGridTitleTip::CGridTitleTip()
 {
@@ -220,59 +221,104 @@ BOOL CGridTitleTip::PreTranslateMessage(MSG* pMsg)
     return FALSE;
 }
 
-LRESULT CGridTitleTip::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+void CGridTitleTip::OnPaint()
 {
-    switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC hDC = ::BeginPaint(m_hWnd, &ps);
-        if (hDC != nullptr)
-            PaintTip(hDC);
-        ::EndPaint(m_hWnd, &ps);
-        return 0;
+    CPaintDC dc(m_hWnd);
+    if (dc.Get() != nullptr)
+        PaintTip(dc);
+}
+
+// OnPaint fills the whole tip.
+BOOL CGridTitleTip::OnEraseBkgnd(HDC /*hDC*/)
+{
+    return TRUE;
+}
+
+// The tip holds the capture while shown: a move out of the hover rectangle
+// hides it and goes on to the window under the mouse.
+void CGridTitleTip::OnMouseMove(UINT nFlags, POINT point)
+{
+    if (!IsWindowVisible()) {
+        Default();
+        return;
     }
-    case WM_ERASEBKGND:
-        return TRUE;  // WM_PAINT fills
-    case WM_MOUSEMOVE: {
-        if (!IsWindowVisible())
-            break;
-        POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        ::ClientToScreen(m_hWnd, &pt);
-        if (!::PtInRect(&m_rectHover, pt)) {
-            Hide();
-            ForwardMouse(WM_MOUSEMOVE, wParam, pt, false);
-        }
-        return 0;
-    }
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
+    ::ClientToScreen(m_hWnd, &point);
+    if (!::PtInRect(&m_rectHover, point)) {
         Hide();
-        if (m_pParentWnd != nullptr)
-            m_pParentWnd->PostMessage(message, wParam, lParam);
-        return 0;
-    default:
-        if (IsMouseButtonMessage(message) && IsWindowVisible()) {
-            POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-            ::ClientToScreen(m_hWnd, &pt);
-            Hide();
-            UINT nForward = message;
-            if (message == WM_LBUTTONDOWN) {
-                const DWORD dwNow = ::GetTickCount();
-                if (IsDoubleClick(pt, dwNow))
-                    nForward = WM_LBUTTONDBLCLK;
-                m_dwLastLButtonDown = dwNow;
-                m_ptLastLButtonDown = pt;
-                m_rectLastHover = m_rectHover;
-                // As with the system's double clicks, a third press starts anew.
-                m_bHasLastLButtonDown = nForward == WM_LBUTTONDOWN;
-            }
-            ForwardMouse(nForward, wParam, pt, true);
-            return 0;
-        }
-        if (IsWindowVisible() && message != WM_NCHITTEST && message != WM_SETCURSOR &&
-            message != WM_CAPTURECHANGED && ::GetFocus() == nullptr)
-            Hide();
-        break;
+        ForwardMouse(WM_MOUSEMOVE, nFlags, point, false);
     }
-    return CWnd::WindowProc(message, wParam, lParam);
+}
+
+void CGridTitleTip::OnLButtonDown(UINT nFlags, POINT point)
+{
+    PassPressThrough(WM_LBUTTONDOWN, nFlags, point);
+}
+
+void CGridTitleTip::OnRButtonDown(UINT nFlags, POINT point)
+{
+    PassPressThrough(WM_RBUTTONDOWN, nFlags, point);
+}
+
+void CGridTitleTip::OnMButtonDown(UINT nFlags, POINT point)
+{
+    PassPressThrough(WM_MBUTTONDOWN, nFlags, point);
+}
+
+void CGridTitleTip::OnRButtonUp(UINT nFlags, POINT point)
+{
+    PassPressThrough(WM_RBUTTONUP, nFlags, point);
+}
+
+// A press on the shown tip is a press on what lies under it; a left press
+// there becomes a double click when it pairs with the press before.
+void CGridTitleTip::PassPressThrough(UINT message, UINT nFlags, POINT point)
+{
+    if (!IsWindowVisible()) {
+        Default();
+        return;
+    }
+    ::ClientToScreen(m_hWnd, &point);
+    Hide();
+    UINT nForward = message;
+    if (message == WM_LBUTTONDOWN) {
+        const DWORD dwNow = ::GetTickCount();
+        if (IsDoubleClick(point, dwNow))
+            nForward = WM_LBUTTONDBLCLK;
+        m_dwLastLButtonDown = dwNow;
+        m_ptLastLButtonDown = point;
+        m_rectLastHover = m_rectHover;
+        // As with the system's double clicks, a third press starts anew.
+        m_bHasLastLButtonDown = nForward == WM_LBUTTONDOWN;
+    }
+    ForwardMouse(nForward, nFlags, point, true);
+}
+
+void CGridTitleTip::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    PassKeyToParent(WM_KEYDOWN, nChar, nRepCnt, nFlags);
+}
+
+void CGridTitleTip::OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    PassKeyToParent(WM_SYSKEYDOWN, nChar, nRepCnt, nFlags);
+}
+
+// A key that reaches the tip belongs to the grid under it.
+void CGridTitleTip::PassKeyToParent(UINT message, UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    Hide();
+    if (m_pParentWnd != nullptr)
+        m_pParentWnd->PostMessage(message, nChar, MAKELPARAM(nRepCnt, nFlags));
+}
+
+// The tip does not stay up once the application has lost the focus: any
+// message without a handler hides a shown tip when no window of the thread
+// has the focus. The hit tests, cursor and capture messages of the mouse
+// tracking do not count.
+LRESULT CGridTitleTip::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (IsWindowVisible() && message != WM_NCHITTEST && message != WM_SETCURSOR &&
+        message != WM_CAPTURECHANGED && ::GetFocus() == nullptr)
+        Hide();
+    return CWnd::DefWindowProc(message, wParam, lParam);
 }

@@ -36,14 +36,36 @@ public:
     // Hover rectangle in screen coordinates (valid while shown).
     RECT GetHoverRect() const { return m_rectHover; }
 
-    // Mouse and key messages while shown; TRUE when the message was taken.
+    // A key press while shown hides the tip; one meant for another window
+    // goes to the parent instead (TRUE: the message was taken).
     BOOL PreTranslateMessage(MSG* pMsg) override;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    // Messages without a handler; while shown, they hide the tip when the
+    // application has lost the focus.
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void OnPaint();
+    BOOL OnEraseBkgnd(HDC hDC);
+    void OnMouseMove(UINT nFlags, POINT point);
+    void OnLButtonDown(UINT nFlags, POINT point);
+    void OnRButtonDown(UINT nFlags, POINT point);
+    void OnMButtonDown(UINT nFlags, POINT point);
+    void OnRButtonUp(UINT nFlags, POINT point);
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+
     static void RegisterTipClass();
+    // Hides the tip and hands a button message (client point) on to the
+    // window underneath.
+    void PassPressThrough(UINT message, UINT nFlags, POINT point);
+    // Hides the tip and posts a key message to the parent.
+    void PassKeyToParent(UINT message, UINT nChar, UINT nRepCnt, UINT nFlags);
     // Hands a mouse message on to the window under the screen point.
     void ForwardMouse(UINT message, WPARAM wParam, POINT ptScreen, bool bPost);
+    // Whether a left press (screen point) pairs with the previous one.
+    bool IsDoubleClick(POINT ptScreen, DWORD dwNow) const;
 
     // Paints the text (also on WM_PAINT, so a repaint keeps it).
     void PaintTip(HDC hDC);
@@ -57,12 +79,13 @@ private:
     BOOL m_bCreated = FALSE;
     RECT m_rectHover = {0, 0, 0, 0};
     RECT m_rectTitle = {0, 0, 0, 0};
-    // Whether a left press (screen point) pairs with the previous one.
-    bool IsDoubleClick(POINT ptScreen, DWORD dwNow) const;
 
+    // The previous left press, to turn a second one into a double click.
     DWORD m_dwLastLButtonDown = 0;
     POINT m_ptLastLButtonDown = {0, 0};
     RECT m_rectLastHover = {0, 0, 0, 0};
     bool m_bHasLastLButtonDown = false;
     DWORD m_dwDblClickMsecs = 500;
+
+    DECLARE_MESSAGE_MAP()
 };
