@@ -17,6 +17,7 @@
 #include "app/StatusTexts.h"
 #include "app/resource.h"
 #include "support/RecordingPrompt.h"
+#include "support/SettingsRegistry.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -814,4 +815,11 @@ TEST_F(MainFrameTest, ACloseRequestDuringARunEndsItAfterTheFileInProgressThenClo
         EXPECT_TRUE(testsupport::PumpUntil([&] { return !IsWindow(m_hFrame); }, 5000));
         m_hFrame = nullptr;
     }
+
+    // A session that ends all the same stores the settings on its way out.
+    ASSERT_NE(nullptr, CreateFrame());
+    testsupport::DeleteSettings();
+    SendMessageA(m_hFrame, WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ("Quillon.log", testsupport::StoredSetting("LogFile"));
+    testsupport::DeleteSettings();
 }
