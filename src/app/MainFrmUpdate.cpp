@@ -14,10 +14,11 @@ bool CMainFrame::ProcessFile(const char* pszPath, const char* pszAlbum)
 bool CMainFrame::UpdateSelectedFiles()
 {
     BatchRunReport report;
-    const bool bGoOn = ::UpdateSelectedFiles(
-        m_Grid, this,
-        [this](const char* pszPath, const char* pszAlbum) { return ProcessFile(pszPath, pszAlbum); },
-        &report, [this] { return IsCloseRequested(); });
+    const auto processFile = [this](const char* pszPath, const char* pszAlbum) {
+        return ProcessFile(pszPath, pszAlbum);
+    };
+    const bool bGoOn = ::UpdateSelectedFiles(m_Grid, this, processFile, &report,
+                                             [this] { return IsCloseRequested(); });
     if (bGoOn && report.nSelected > 0)
         SetMessageText(UpdateRunStatusText(report).c_str());
     return bGoOn;

@@ -98,9 +98,10 @@ void FileTraceSink::Write(const char* pszModule, int nLine, int /*nLevel*/, int 
     SYSTEMTIME st;
     GetLocalTime(&st);
     char szRaw[2048];
-    const int n = snprintf(szRaw, sizeof(szRaw), "%04u-%02u-%02u %02u:%02u:%02u.%03u %s(%d) [%d:%d] ",
-                           st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond,
-                           st.wMilliseconds, pszModule ? pszModule : "?", nLine, nCategory, nChannel);
+    const int n = snprintf(szRaw, sizeof(szRaw),
+                           "%04u-%02u-%02u %02u:%02u:%02u.%03u %s(%d) [%d:%d] ", st.wYear,
+                           st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds,
+                           pszModule ? pszModule : "?", nLine, nCategory, nChannel);
     if (n < 0)
         return;
     if (n < static_cast<int>(sizeof(szRaw)) - 1) {

@@ -742,7 +742,9 @@ TEST_F(MainFrameTest, WorkCommandsDoNothingDuringARunAndTheirItemsReadBackDisabl
                          ID_ACTIONS_CHANGE_ALBUM, ID_VIEW_SELECT_ALL,   ID_ACTIONS_FIND_AUDACITY};
     const UINT others[] = {ID_APP_ABOUT_CMD, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_APP_EXIT_CMD};
     // Read from the menu bar as it stands, without opening a menu.
-    auto grayed = [&](UINT nID) { return (GetMenuState(GetMenu(m_hFrame), nID, MF_BYCOMMAND) & MF_GRAYED) != 0; };
+    auto grayed = [&](UINT nID) {
+        return (GetMenuState(GetMenu(m_hFrame), nID, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    };
     std::vector<UINT> grayedDuring;
     pFrame->m_during = [&](int n) {
         if (n == 1) {
@@ -765,14 +767,16 @@ TEST_F(MainFrameTest, WorkCommandsDoNothingDuringARunAndTheirItemsReadBackDisabl
     EXPECT_EQ(std::vector<UINT>(std::begin(work), std::end(work)), grayedDuring);
     // One run, no nested one; row 3 stayed out of it and of the selection,
     // and no album changed.
-    EXPECT_EQ((std::vector<std::string>{"C:\\Music\\Folder 1\\song.mp3", "C:\\Music\\Folder 2\\song.mp3"}),
+    EXPECT_EQ((std::vector<std::string>{"C:\\Music\\Folder 1\\song.mp3",
+                                        "C:\\Music\\Folder 2\\song.mp3"}),
               pFrame->m_files);
     EXPECT_EQ(std::vector<std::string>{"Cancelled at user request"}, prompt.m_texts);
     EXPECT_FALSE(pFrame->m_Grid.IsCellSelected(3, 0));
     EXPECT_EQ("Album", pFrame->m_Grid.GetItemText(1, 2));
     for (UINT nID : work)
         EXPECT_FALSE(grayed(nID)) << nID;
-    EXPECT_EQ("Update cancelled: 2 files updated, 0 failed", m_pFrame->m_wndStatusBar.GetPaneText(0));
+    EXPECT_EQ("Update cancelled: 2 files updated, 0 failed",
+              m_pFrame->m_wndStatusBar.GetPaneText(0));
     EXPECT_EQ("1 204 files, 3 with messages", FileListStatusText(1204, 3));
     EXPECT_EQ("1 file, 1 with a message", FileListStatusText(1, 1));
     EXPECT_EQ("1 000 000 files, 0 with messages", FileListStatusText(1000000, 0));
