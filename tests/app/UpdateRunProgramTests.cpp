@@ -324,7 +324,7 @@ TEST_F(UpdateRunProgram, CommandsPostedDuringARunChangeNothingAndTheStatusBarTel
     // The user finishes the file by hand: its editor goes.
     for (HWND hWnd : testsupport::TopWindows(0, "three - Audacity stand-in"))
         PostMessageA(hWnd, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(testsupport::WaitForNoTopWindow(0, "three - Audacity stand-in", 10000));
+    ASSERT_TRUE(testsupport::WaitForNoTopWindow(0, "three - Audacity stand-in", 30000));
     ASSERT_TRUE(Answer(hBox, "OK"));
 
     ASSERT_TRUE(testsupport::PumpUntil(
