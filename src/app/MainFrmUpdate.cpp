@@ -1,8 +1,8 @@
 // The main window's side of the update run: Update Selected Files.
 #include "app/MainFrm.h"
 
-#include "automation/BatchUpdateRun.h"
 #include "app/StatusTexts.h"
+#include "automation/BatchUpdateRun.h"
 #include "automation/VolumeUpdateScript.h"
 #include "framework/WinApp.h"
 
