@@ -13,7 +13,9 @@ export LC_CTYPE=C.UTF-8
 # No Mono or Gecko installer prompts in a fresh prefix.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
 
-QUILLON_PACKAGES=(wine64 wine64-tools libwine-dev wine xvfb xdotool imagemagick x11-utils
+# fonts-wine: Wine's own fonts, among them the one that draws the caption
+# buttons' glyphs.
+QUILLON_PACKAGES=(wine64 wine64-tools libwine-dev wine fonts-wine xvfb xdotool imagemagick x11-utils
                   libid3tag0-dev zlib1g-dev libgtest-dev cmake ninja-build g++ python3)
 
 say() { printf 'quillon: %s\n' "$*" >&2; }

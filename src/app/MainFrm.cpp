@@ -29,6 +29,12 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_COMMAND(ID_ACTIONS_CHANGE_ALBUM, OnChangeAlbum)
     ON_COMMAND(ID_FILE_LOAD_NON_AVC, OnLoadNonAvc)
     ON_COMMAND(ID_ACTIONS_FIND_AUDACITY, OnFindAudacity)
+    ON_UPDATE_COMMAND_UI(ID_FILE_LOAD_ALL, OnUpdateWorkCommand)
+    ON_UPDATE_COMMAND_UI(ID_FILE_LOAD_NON_AVC, OnUpdateWorkCommand)
+    ON_UPDATE_COMMAND_UI(ID_FILE_UPDATE_SELECTED, OnUpdateWorkCommand)
+    ON_UPDATE_COMMAND_UI(ID_ACTIONS_CHANGE_ALBUM, OnUpdateWorkCommand)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_SELECT_ALL, OnUpdateWorkCommand)
+    ON_UPDATE_COMMAND_UI(ID_ACTIONS_FIND_AUDACITY, OnUpdateWorkCommand)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
@@ -113,6 +119,11 @@ BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
     if (m_wndView.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
     return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void CMainFrame::OnUpdateWorkCommand(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(!IsInCommand());
 }
 
 // Lets the user pick the Audacity program; the choice is used by the next

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/GridHostView.h"
+#include "framework/CmdUI.h"
 #include "framework/FrameWnd.h"
 #include "framework/StatusBar.h"
 #include "framework/ToolBar.h"
@@ -42,8 +43,9 @@ public:
     void LoadFolder(const std::string& folder, bool bOnlyNonAvc);
 
     // Runs one file through Audacity (the configured program); pszAlbum is
-    // the new album or null. False stops the update run.
-    bool ProcessFile(const char* pszPath, const char* pszAlbum);
+    // the new album or null. False stops the update run. Virtual so that a
+    // frame can be run without the editor.
+    virtual bool ProcessFile(const char* pszPath, const char* pszAlbum);
     // Runs every selected row of the list through ProcessFile; false means
     // the program must close.
     bool UpdateSelectedFiles();
@@ -58,6 +60,9 @@ protected:
     void OnUpdateSelectedFiles();
     void OnChangeAlbum();
     void OnFindAudacity();
+    // The commands that start or change work are disabled while another
+    // command runs (an update run, a dialog): none of them runs inside it.
+    void OnUpdateWorkCommand(CCmdUI* pCmdUI);
     void LoadFileList(bool bOnlyNonAvc);
 
     DECLARE_MESSAGE_MAP()

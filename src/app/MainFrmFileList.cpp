@@ -3,6 +3,7 @@
 #include "app/MainFrm.h"
 
 #include "app/QuillonApp.h"
+#include "app/StatusTexts.h"
 #include "catalog/ChangeAlbum.h"
 #include "catalog/FileListGrid.h"
 #include "catalog/FolderScan.h"
@@ -55,6 +56,14 @@ void CMainFrame::LoadFolder(const std::string& folder, bool bOnlyNonAvc)
     for (int nRow = m_Grid.GetRowCount() - 1; nRow >= 1; --nRow)
         m_Grid.DeleteRow(nRow);
     ScanFolder(m_strDirectory.c_str(), bOnlyNonAvc);
+
+    // The status bar tells how long the list is and how many rows need a look.
+    int nWithMessages = 0;
+    for (int nRow = 1; nRow < m_Grid.GetRowCount(); ++nRow) {
+        if (!m_Grid.GetItemText(nRow, kColMessage).empty())
+            ++nWithMessages;
+    }
+    SetMessageText(FileListStatusText(m_Grid.GetRowCount() - 1, nWithMessages).c_str());
 }
 
 void CMainFrame::OnSelectAll()

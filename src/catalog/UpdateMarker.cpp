@@ -16,11 +16,16 @@ bool HasUpdateMarker(const std::string& strComment)
                           g_strAvcMarker, static_cast<int>(kAvcMarkerLength)) == CSTR_EQUAL;
 }
 
-// Runs when a file's tags are filled in during its update. The cut keeps at
-// most 24 bytes so that the marked comment fits the 28 of the tag; in a
-// double-byte code page it ends before a character that would be split.
+// Runs when a file's tags are filled in during its update. A file updated
+// again keeps its marked comment as it is: a second marker would repeat
+// itself and, on a comment of 21 to 24 characters, cut the user's text. The
+// cut keeps at most 24 bytes so that the marked comment fits the 28 of the
+// tag; in a double-byte code page it ends before a character that would be
+// split.
 std::string AppendUpdateMarker(const std::string& strComment, UINT nCodePage)
 {
+    if (HasUpdateMarker(strComment))
+        return strComment;
     size_t cchKeep = strComment.size();
     if (cchKeep >= kCommentCutLength) {
         size_t i = 0;

@@ -10,7 +10,7 @@
 // case as the ANSI code page does (":avc" counts; "AVC" and ":AVC " do not).
 bool HasUpdateMarker(const std::string& strComment);
 
-// The comment that the volume update writes: the old comment, cut to its
-// first 24 characters when it is longer, followed by ":AVC". An existing
-// marker is not looked for. nCodePage names the code page of the text.
+// The comment that the volume update writes: a comment that already carries
+// the marker unchanged; any other cut to its first 24 characters when it is
+// longer and followed by ":AVC". nCodePage names the code page of the text.
 std::string AppendUpdateMarker(const std::string& strComment, UINT nCodePage = CP_ACP);

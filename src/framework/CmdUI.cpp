@@ -7,6 +7,7 @@
 void CCmdUI::Enable(BOOL bOn)
 {
     m_bEnableChanged = true;
+    m_bEnabled = bOn != FALSE;
     if (m_hMenu != nullptr) {
         EnableMenuItem(m_hMenu, m_nIndex, MF_BYPOSITION | (bOn ? MF_ENABLED : MF_GRAYED));
     } else if (m_hToolBar != nullptr) {

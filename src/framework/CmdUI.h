@@ -23,4 +23,7 @@ public:
     void DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHandler);
 
     bool m_bEnableChanged = false;
+    // The state last given to Enable (for an item that is neither a menu
+    // item nor a button: the test whether a command may run now).
+    bool m_bEnabled = true;
 };

@@ -9,6 +9,8 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_CREATE()
     ON_WM_SIZE()
     ON_WM_CLOSE()
+    ON_MESSAGE(WM_QUERYENDSESSION, OnQueryEndSession)
+    ON_MESSAGE(WM_ENDSESSION, OnEndSession)
     ON_WM_DESTROY()
     ON_WM_INITMENUPOPUP()
     ON_WM_MENUSELECT()
@@ -77,6 +79,33 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
         return TRUE;
     CWinApp* pApp = AfxGetApp();
     return pApp != nullptr && pApp->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+// A menu item, an accelerator or a command posted from elsewhere (no control
+// window) is first asked for its state by the same route that greys its menu
+// item, and does nothing while disabled. The menu and the bars show the busy
+// frame's state while the outermost command runs, and the normal state again
+// after it; a close requested meanwhile goes ahead once it has returned.
+BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    const UINT nID = LOWORD(wParam);
+    if (lParam == 0) {
+        CCmdUI state;
+        state.m_nID = nID;
+        OnCmdMsg(nID, CN_UPDATE_COMMAND_UI, &state, nullptr);
+        if (state.m_bEnableChanged && !state.m_bEnabled)
+            return TRUE;
+    }
+    if (m_nCommandDepth++ == 0)
+        UpdateCommandUI();
+    const BOOL bHandled = CWnd::OnCommand(wParam, lParam);
+    if (--m_nCommandDepth == 0) {
+        if (m_bCloseRequested)
+            PostMessage(WM_CLOSE);
+        else
+            UpdateCommandUI();
+    }
+    return bHandled;
 }
 
 int CFrameWnd::OnCreate(LPCREATESTRUCTA lpcs)
@@ -223,9 +252,37 @@ void CFrameWnd::OnSize(UINT nType, int /*cx*/, int /*cy*/)
         RecalcLayout();
 }
 
+// A close request (caption button, Alt+F4, File Exit, WM_CLOSE from
+// elsewhere) that comes while a command runs, from the message pump of a long
+// command or the modal loop of a dialog, only marks the frame: the window and
+// everything the command works on stay alive until it has returned.
 void CFrameWnd::OnClose()
 {
+    if (m_nCommandDepth > 0) {
+        m_bCloseRequested = true;
+        return;
+    }
     DestroyWindow();
+}
+
+// The session may end at once unless a command runs; then the frame closes
+// by itself as soon as that command has returned.
+LRESULT CFrameWnd::OnQueryEndSession(WPARAM, LPARAM)
+{
+    if (m_nCommandDepth == 0)
+        return TRUE;
+    m_bCloseRequested = true;
+    return FALSE;
+}
+
+// The process ends with the session, without leaving its message loop: the
+// application's exit work (storing settings) runs here.
+LRESULT CFrameWnd::OnEndSession(WPARAM wParam, LPARAM)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (wParam != FALSE && pApp != nullptr && pApp->m_pMainWnd == this)
+        pApp->ExitInstance();
+    return 0;
 }
 
 void CFrameWnd::OnDestroy()
@@ -249,8 +306,12 @@ void CFrameWnd::PostNcDestroy()
 // handler on the route (or as its update handler says).
 void CFrameWnd::OnInitMenuPopup(HMENU hMenu, UINT /*nIndex*/, BOOL bSysMenu)
 {
-    if (bSysMenu)
-        return;
+    if (!bSysMenu)
+        UpdateMenuCmdUI(hMenu);
+}
+
+void CFrameWnd::UpdateMenuCmdUI(HMENU hMenu)
+{
     const int nCount = GetMenuItemCount(hMenu);
     for (int i = 0; i < nCount; ++i) {
         const UINT nID = GetMenuItemID(hMenu, i);
@@ -262,6 +323,18 @@ void CFrameWnd::OnInitMenuPopup(HMENU hMenu, UINT /*nIndex*/, BOOL bSysMenu)
         state.m_hMenu = hMenu;
         state.DoUpdate(this, TRUE);
     }
+}
+
+void CFrameWnd::UpdateCommandUI()
+{
+    HMENU hMenuBar = ::GetMenu(m_hWnd);
+    const int nCount = hMenuBar != nullptr ? GetMenuItemCount(hMenuBar) : 0;
+    for (int i = 0; i < nCount; ++i) {
+        HMENU hPopup = GetSubMenu(hMenuBar, i);
+        if (hPopup != nullptr)
+            UpdateMenuCmdUI(hPopup);
+    }
+    SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, FALSE);
 }
 
 LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)

@@ -37,6 +37,22 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     // Own map, then the application.
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    // Runs a command unless its update handler disables it now (a menu
+    // item, accelerator or posted command; a control's notification always
+    // goes through). While it runs the frame counts as busy.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+    // Whether one of the frame's commands is running: a long one (pumping
+    // messages itself) or one inside a modal loop. Close requests wait, and
+    // update handlers may disable commands that must not run inside another.
+    bool IsInCommand() const { return m_nCommandDepth > 0; }
+    // Whether the frame was asked to close while a command was running; it
+    // closes once the outermost command has returned. Long commands stop early
+    // when they see it.
+    bool IsCloseRequested() const { return m_bCloseRequested; }
+    // Brings the enabled and checked state of every menu bar item and of the
+    // control bars up to date through the command route.
+    void UpdateCommandUI();
 
     // Places the visible control bars along the edges and the view in the rest.
     virtual void RecalcLayout();
@@ -67,6 +83,8 @@ protected:
     int OnCreate(LPCREATESTRUCTA lpcs);
     void OnSize(UINT nType, int cx, int cy);
     void OnClose();
+    LRESULT OnQueryEndSession(WPARAM wParam, LPARAM lParam);
+    LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
     void OnDestroy();
     void OnInitMenuPopup(HMENU hMenu, UINT nIndex, BOOL bSysMenu);
     void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hMenu);
@@ -78,6 +96,12 @@ protected:
     void PostNcDestroy() override;
 
 private:
+    // Sets the state of each item of one popup menu by the command route.
+    void UpdateMenuCmdUI(HMENU hMenu);
+
+    int m_nCommandDepth = 0;
+    bool m_bCloseRequested = false;
+
     // Moves the visible bars (when bMove) and leaves the rest of the client
     // area in rc.
     void LayoutBars(RECT& rc, bool bMove);

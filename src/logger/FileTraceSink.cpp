@@ -49,7 +49,46 @@ void FileTraceSink::Flush()
         FlushFileBuffers(m_hFile);
 }
 
-// Line format: "YYYY-MM-DD hh:mm:ss.mmm module(line) [category:channel] text".
+namespace {
+
+// Copies text into a line buffer with every control character written as an
+// escape: \n, \r and \t for line feed, carriage return and tab, \xNN (two
+// upper-case hex digits) for the others, 0x7F included. A backslash stays as
+// it is: paths are full of them. Copying stops before an escape that would not
+// fit in cbLine - 1 bytes; the result is NUL-terminated and its length is
+// returned.
+size_t CopyEscaped(char* pszLine, size_t cbLine, const char* pszText)
+{
+    static const char kHex[] = "0123456789ABCDEF";
+    size_t n = 0;
+    for (const char* p = pszText; *p != '\0'; ++p) {
+        const unsigned char ch = static_cast<unsigned char>(*p);
+        char escape[5] = {static_cast<char>(ch), '\0'};
+        if (ch == '\n' || ch == '\r' || ch == '\t') {
+            escape[0] = '\\';
+            escape[1] = ch == '\n' ? 'n' : ch == '\r' ? 'r' : 't';
+            escape[2] = '\0';
+        } else if (ch < 0x20 || ch == 0x7F) {
+            escape[0] = '\\';
+            escape[1] = 'x';
+            escape[2] = kHex[ch >> 4];
+            escape[3] = kHex[ch & 0xF];
+        }
+        const size_t cch = strlen(escape);
+        if (n + cch >= cbLine)
+            break;
+        memcpy(pszLine + n, escape, cch);
+        n += cch;
+    }
+    pszLine[n] = '\0';
+    return n;
+}
+
+}  // namespace
+
+// Line format: "YYYY-MM-DD hh:mm:ss.mmm module(line) [category:channel] text",
+// with the control characters of module and text escaped, so that one call
+// gives one line whatever a file name or a window text holds.
 void FileTraceSink::Write(const char* pszModule, int nLine, int /*nLevel*/, int nCategory,
                           int nChannel, const char* pszFormat, ...)
 {
@@ -58,27 +97,27 @@ void FileTraceSink::Write(const char* pszModule, int nLine, int /*nLevel*/, int 
 
     SYSTEMTIME st;
     GetLocalTime(&st);
-    char szLine[2048];
-    int n = snprintf(szLine, sizeof(szLine), "%04u-%02u-%02u %02u:%02u:%02u.%03u %s(%d) [%d:%d] ",
-                     st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond,
-                     st.wMilliseconds, pszModule ? pszModule : "?", nLine, nCategory, nChannel);
+    char szRaw[2048];
+    const int n = snprintf(szRaw, sizeof(szRaw),
+                           "%04u-%02u-%02u %02u:%02u:%02u.%03u %s(%d) [%d:%d] ", st.wYear,
+                           st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds,
+                           pszModule ? pszModule : "?", nLine, nCategory, nChannel);
     if (n < 0)
         return;
-    if (n > static_cast<int>(sizeof(szLine)) - 3)
-        n = static_cast<int>(sizeof(szLine)) - 3;
+    if (n < static_cast<int>(sizeof(szRaw)) - 1) {
+        va_list args;
+        va_start(args, pszFormat);
+        if (vsnprintf(szRaw + n, sizeof(szRaw) - static_cast<size_t>(n), pszFormat, args) < 0)
+            szRaw[n] = '\0';
+        va_end(args);
+    }
 
-    va_list args;
-    va_start(args, pszFormat);
-    int m = vsnprintf(szLine + n, sizeof(szLine) - 2 - n, pszFormat, args);
-    va_end(args);
-    if (m < 0)
-        m = 0;
-    n += m;
-    if (n > static_cast<int>(sizeof(szLine)) - 3)  // cut at the buffer's end
-        n = static_cast<int>(sizeof(szLine)) - 3;
-    szLine[n++] = '\r';
-    szLine[n++] = '\n';
+    // Room for the line end after the escaped text; an overlong line is cut.
+    char szLine[2048];
+    size_t cb = CopyEscaped(szLine, sizeof(szLine) - 2, szRaw);
+    szLine[cb++] = '\r';
+    szLine[cb++] = '\n';
 
     DWORD dwWritten = 0;
-    WriteFile(m_hFile, szLine, static_cast<DWORD>(n), &dwWritten, nullptr);
+    WriteFile(m_hFile, szLine, static_cast<DWORD>(cb), &dwWritten, nullptr);
 }

@@ -14,7 +14,10 @@
 
 #include "app/MainFrm.h"
 #include "app/QuillonApp.h"
+#include "app/StatusTexts.h"
 #include "app/resource.h"
+#include "support/RecordingPrompt.h"
+#include "support/SettingsRegistry.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -47,6 +50,34 @@ public:
 BEGIN_MESSAGE_MAP(CopyingFrame, RecordingFrame)
     ON_COMMAND(ID_EDIT_COPY, OnCopy)
 END_MESSAGE_MAP()
+
+// A frame whose per-file step of an update run is the test's: it notes the
+// files and does what m_during says while "processing" file n (1-based).
+class RunFrame : public CMainFrame {
+public:
+    bool ProcessFile(const char* pszPath, const char* /*pszAlbum*/) override
+    {
+        m_files.emplace_back(pszPath);
+        if (m_during)
+            m_during(static_cast<int>(m_files.size()));
+        return true;
+    }
+    // Adds rows "C:\\Music\\Folder <n>\\song.mp3" and selects the given ones.
+    void AddRows(int nRows, std::initializer_list<int> selected)
+    {
+        for (int i = 1; i <= nRows; ++i) {
+            const std::string path = "C:\\Music\\Folder " + std::to_string(i) + "\\song.mp3";
+            const int nRow = m_Grid.InsertRow(path.c_str(), -1);
+            m_Grid.SetItemText(nRow, 2, "Album");
+            m_Grid.SetItemText(nRow, 4, "Album");
+        }
+        for (int nRow : selected)
+            for (int nCol = 0; nCol < m_Grid.GetColumnCount(); ++nCol)
+                m_Grid.SetItemState(nRow, nCol, GVIS_SELECTED);
+    }
+    std::vector<std::string> m_files;
+    std::function<void(int)> m_during;
+};
 
 // Runs a step on this thread every few milliseconds, also inside the modal
 // loops of menus and dialogs, until the step says it is done.
@@ -699,4 +730,100 @@ TEST_F(MainFrameTest, AboutButtonOpensTheAboutBoxAtOnce)
     EXPECT_EQ(seen.rcOKUnits.bottom, seen.rcOK.bottom);
     EXPECT_EQ(MAKELRESULT(IDOK, DC_HASDEFID), seen.defId);
     EXPECT_EQ(nullptr, FindDialog("About Quillon"));
+}
+
+TEST_F(MainFrameTest, WorkCommandsDoNothingDuringARunAndTheirItemsReadBackDisabled)
+{
+    RunFrame* pFrame = CreateFrame<RunFrame>();
+    ASSERT_NE(nullptr, pFrame);
+    testsupport::RecordingPrompt prompt;
+    pFrame->AddRows(4, {1, 2, 4});
+    const UINT work[] = {ID_FILE_LOAD_ALL,        ID_FILE_LOAD_NON_AVC, ID_FILE_UPDATE_SELECTED,
+                         ID_ACTIONS_CHANGE_ALBUM, ID_VIEW_SELECT_ALL,   ID_ACTIONS_FIND_AUDACITY};
+    const UINT others[] = {ID_APP_ABOUT, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_APP_EXIT};
+    // Read from the menu bar as it stands, without opening a menu.
+    auto grayed = [&](UINT nID) {
+        return (GetMenuState(GetMenu(m_hFrame), nID, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    };
+    std::vector<UINT> grayedDuring;
+    pFrame->m_during = [&](int n) {
+        if (n == 1) {
+            for (UINT nID : work)
+                if (grayed(nID))
+                    grayedDuring.push_back(nID);
+            for (UINT nID : others)
+                if (grayed(nID))
+                    grayedDuring.push_back(nID);
+            // Seen at the pump before the next file, inside the run.
+            for (UINT nID : {ID_FILE_UPDATE_SELECTED, ID_VIEW_SELECT_ALL, ID_ACTIONS_CHANGE_ALBUM})
+                PostMessageA(m_hFrame, WM_COMMAND, nID, 0);
+        } else if (n == 2) {
+            // Cancelling keeps working: Escape in any window of the program.
+            PostMessageA(m_hFrame, WM_KEYDOWN, VK_ESCAPE, 0);
+        }
+    };
+    SendMessageA(m_hFrame, WM_COMMAND, ID_FILE_UPDATE_SELECTED, 0);
+
+    EXPECT_EQ(std::vector<UINT>(std::begin(work), std::end(work)), grayedDuring);
+    // One run, no nested one; row 3 stayed out of it and of the selection,
+    // and no album changed.
+    EXPECT_EQ((std::vector<std::string>{"C:\\Music\\Folder 1\\song.mp3",
+                                        "C:\\Music\\Folder 2\\song.mp3"}),
+              pFrame->m_files);
+    EXPECT_EQ(std::vector<std::string>{"Cancelled at user request"}, prompt.m_texts);
+    EXPECT_FALSE(pFrame->m_Grid.IsCellSelected(3, 0));
+    EXPECT_EQ("Album", pFrame->m_Grid.GetItemText(1, 2));
+    for (UINT nID : work)
+        EXPECT_FALSE(grayed(nID)) << nID;
+    EXPECT_EQ("Update cancelled: 2 files updated, 0 failed",
+              m_pFrame->m_wndStatusBar.GetPaneText(0));
+    EXPECT_EQ("1 204 files, 3 with messages", FileListStatusText(1204, 3));
+    EXPECT_EQ("1 file, 1 with a message", FileListStatusText(1, 1));
+    EXPECT_EQ("1 000 000 files, 0 with messages", FileListStatusText(1000000, 0));
+}
+
+TEST_F(MainFrameTest, ACloseRequestDuringARunEndsItAfterTheFileInProgressThenClosesTheFrame)
+{
+    const struct {
+        const char* pszName;
+        UINT nMessage;
+        WPARAM wParam;
+        bool bSend;
+    } requests[] = {
+        {"WM_CLOSE posted", WM_CLOSE, 0, false},
+        {"caption button or Alt+F4", WM_SYSCOMMAND, SC_CLOSE, true},
+        {"File Exit", WM_COMMAND, ID_APP_EXIT, false},
+        {"the session ending", WM_QUERYENDSESSION, 0, true},
+    };
+    for (const auto& request : requests) {
+        SCOPED_TRACE(request.pszName);
+        RunFrame* pFrame = CreateFrame<RunFrame>();
+        ASSERT_NE(nullptr, pFrame);
+        testsupport::RecordingPrompt prompt;
+        pFrame->AddRows(3, {1, 2, 3});
+        LRESULT lResult = -1;
+        pFrame->m_during = [&](int n) {
+            if (n != 1)
+                return;
+            if (request.bSend)
+                lResult = SendMessageA(m_hFrame, request.nMessage, request.wParam, 0);
+            else
+                PostMessageA(m_hFrame, request.nMessage, request.wParam, 0);
+        };
+        SendMessageA(m_hFrame, WM_COMMAND, ID_FILE_UPDATE_SELECTED, 0);
+        EXPECT_EQ(std::vector<std::string>{"C:\\Music\\Folder 1\\song.mp3"}, pFrame->m_files);
+        EXPECT_TRUE(prompt.m_texts.empty());
+        EXPECT_TRUE(request.nMessage != WM_QUERYENDSESSION || lResult == FALSE);
+        // Closed the normal way once the command has returned.
+        ASSERT_TRUE(IsWindow(m_hFrame));
+        EXPECT_TRUE(testsupport::PumpUntil([&] { return !IsWindow(m_hFrame); }, 5000));
+        m_hFrame = nullptr;
+    }
+
+    // A session that ends all the same stores the settings on its way out.
+    ASSERT_NE(nullptr, CreateFrame());
+    testsupport::DeleteSettings();
+    SendMessageA(m_hFrame, WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ("Quillon.log", testsupport::StoredSetting("LogFile"));
+    testsupport::DeleteSettings();
 }

@@ -7,12 +7,14 @@
 #include <string>
 
 #include "app/resource.h"
+#include "framework/FrameWnd.h"
 #include "support/DriveLetter.h"
 #include "support/Mp3Fixture.h"
 #include "support/ProgramProcess.h"
 #include "support/StandInSupport.h"
 #include "support/SettingsRegistry.h"
 #include "support/TestSupport.h"
+#include "support/Transcript.h"
 #include "support/WindowFinder.h"
 
 namespace {
@@ -63,6 +65,18 @@ bool Answer(HWND hBox, const char* pszButton)
 {
     return testsupport::ClickButton(hBox, pszButton) &&
            testsupport::PumpUntil([&] { return !IsWindow(hBox); }, 5000);
+}
+
+// How many stand-ins were started on a file of that name.
+size_t StartsOf(const testsupport::Transcript& transcript, const std::string& name)
+{
+    size_t n = 0;
+    for (const std::string& line : transcript.Lines()) {
+        if (line.compare(0, 6, "start ") == 0 && line.size() >= name.size() &&
+            line.compare(line.size() - name.size(), name.size(), name) == 0)
+            ++n;
+    }
+    return n;
 }
 
 // Quillon with a music folder on a mapped drive and the stand-in as editor.
@@ -246,4 +260,91 @@ TEST_F(UpdateRunProgram, NothingSelectedDoesNothingVisible)
     EXPECT_TRUE(IsWindow(hMain));
     PostMessageA(hMain, WM_CLOSE, 0, 0);
     EXPECT_EQ(0, program.WaitForExit());
+}
+
+TEST_F(UpdateRunProgram, ACloseRequestDuringAFileEndsTheRunAfterItAndClosesTheProgramNormally)
+{
+    for (const char* pszName : {"first.mp3", "second.mp3", "third.mp3"})
+        AddFile("A", pszName, "A", "x");
+    testsupport::TempFolder transcripts("qupdtr");
+    const testsupport::Transcript transcript(transcripts.File("transcript.txt"));
+    // No overwrite question ever comes: the first file stops at its prompts.
+    testsupport::StandInEnvironment env(transcript.Path(), "never:replace", "300");
+    Start();
+    ASSERT_TRUE(testsupport::StoreSetting("DefaultDirectory", "C:\\Elsewhere"));
+    Load(ID_FILE_LOAD_ALL);
+    PostMessageA(hMain, WM_COMMAND, ID_FILE_UPDATE_SELECTED, 0);
+
+    // The close comes while file 1 of 3 is in progress; the file finishes
+    // (its prompts answered), no other starts, and no "Cancelled" box shows.
+    const DWORD dwPid = program.ProcessId();
+    HWND hBox = WaitForMessageBox(dwPid, 60000);
+    ASSERT_NE(nullptr, hBox);
+    PostMessageA(hMain, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(Answer(hBox, "OK"));
+    hBox = WaitForMessageBox(dwPid, 10000);
+    ASSERT_NE(nullptr, hBox);
+    EXPECT_EQ(0u, MessageBoxText(hBox).find("Quillon is unable to complete"));
+    ASSERT_TRUE(Answer(hBox, "OK"));
+    EXPECT_EQ(0, program.WaitForExit(60000));
+    EXPECT_EQ(1u, StartsOf(transcript, "\\first.mp3"));
+    EXPECT_EQ(1u, StartsOf(transcript, ""));
+    EXPECT_EQ(music, testsupport::StoredSetting("DefaultDirectory"));
+    for (HWND hWnd : testsupport::TopWindows(0, "first - Audacity stand-in"))
+        PostMessageA(hWnd, WM_CLOSE, 0, 0);
+}
+
+TEST_F(UpdateRunProgram, CommandsPostedDuringARunChangeNothingAndTheStatusBarTellsTheOutcome)
+{
+    const std::string forty = "Recorded live in the old town hall, 1999";
+    const std::string marked30 = std::string(26, 'm') + ":AVC";
+    const std::string three = AddFile("Folk", "three.mp3", "Old", "");
+    const std::string one = AddFile("Jazz", "one.mp3", "Jazz", "Live:AVC");
+    const std::string two = AddFile("Jazz", "two.mp3", "Jazz", forty);
+    const std::string four = AddFile("Jazz", "four.mp3", "Jazz", marked30);
+    testsupport::TempFolder transcripts("qupdtr");
+    const testsupport::Transcript transcript(transcripts.File("transcript.txt"));
+    // Tag dialogs without an album field: only the file given a new album fails.
+    testsupport::StandInEnvironment env(transcript.Path(), "nocontrol:tags:10003", "300");
+    Start();
+    HWND hStatus = GetDlgItem(hMain, AFX_IDW_STATUS_BAR);
+    Load(ID_FILE_LOAD_ALL);
+    EXPECT_TRUE(testsupport::PumpUntil(
+        [&] { return testsupport::ControlText(hStatus) == "4 files, 1 with a message"; }, 30000))
+        << testsupport::ControlText(hStatus);
+    PostMessageA(hMain, WM_COMMAND, ID_ACTIONS_CHANGE_ALBUM, 0);  // "Old" becomes "Folk"
+    PostMessageA(hMain, WM_COMMAND, ID_FILE_UPDATE_SELECTED, 0);
+
+    // File 1 (Folk) waits at its error prompt: every work command comes again.
+    HWND hBox = WaitForMessageBox(program.ProcessId(), 60000);
+    ASSERT_NE(nullptr, hBox);
+    for (UINT nID : {ID_FILE_UPDATE_SELECTED, ID_FILE_LOAD_ALL, ID_FILE_LOAD_NON_AVC,
+                     ID_ACTIONS_FIND_AUDACITY, ID_ACTIONS_CHANGE_ALBUM, ID_VIEW_SELECT_ALL})
+        PostMessageA(hMain, WM_COMMAND, nID, 0);
+    // The user finishes the file by hand: its editor goes.
+    for (HWND hWnd : testsupport::TopWindows(0, "three - Audacity stand-in"))
+        PostMessageA(hWnd, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(testsupport::WaitForNoTopWindow(0, "three - Audacity stand-in", 30000));
+    ASSERT_TRUE(Answer(hBox, "OK"));
+
+    ASSERT_TRUE(testsupport::PumpUntil(
+        [&] { return testsupport::ControlText(hStatus).compare(0, 7, "Update ") == 0; }, 120000))
+        << transcript.Text();
+    EXPECT_EQ("Update finished: 3 files updated, 1 failed", testsupport::ControlText(hStatus));
+    for (const char* pszName : {"\\one.mp3", "\\two.mp3", "\\three.mp3", "\\four.mp3"})
+        EXPECT_EQ(1u, StartsOf(transcript, pszName)) << pszName;
+    EXPECT_EQ(4u, StartsOf(transcript, ""));
+    // One marker each; the failed file is as it was.
+    EXPECT_EQ("Live:AVC", testsupport::ReadMp3TagText(one).comment);
+    EXPECT_EQ(marked30, testsupport::ReadMp3TagText(four).comment);
+    EXPECT_EQ(forty.substr(0, 24) + ":AVC", testsupport::ReadMp3TagText(two).comment);
+    EXPECT_EQ("Old", testsupport::ReadMp3TagText(three).album);
+    EXPECT_EQ("", testsupport::ReadMp3TagText(three).comment);
+    // No second Load and no dialog: the list was scanned once.
+    EXPECT_EQ(4u, CountOf(Log(), "Found file "));
+    EXPECT_EQ(nullptr, testsupport::FindTopWindow(program.ProcessId(), "Blar..."));
+    EXPECT_EQ(nullptr, testsupport::FindTopWindow(program.ProcessId(), "Open"));
+
+    PostMessageA(hMain, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, program.WaitForExit(30000));
 }

@@ -18,31 +18,35 @@ TEST(HasUpdateMarker, RecognisesTheMarkerAtTheEndIgnoringCase)
     EXPECT_TRUE(HasUpdateMarker(std::string("a\0b:AVC", 7)));
 }
 
-TEST(AppendUpdateMarker, KeepsAtMost24CharactersInFrontOfTheMarker)
+TEST(AppendUpdateMarker, MarksOnceKeepingAtMost24CharactersInFrontOfTheMarker)
 {
-    const std::string ten = "0123456789";
-    EXPECT_EQ(ten + ":AVC", AppendUpdateMarker(ten));
-    EXPECT_EQ(14u, AppendUpdateMarker(ten).size());
-
-    const std::string twentyThree(23, 'c');
-    EXPECT_EQ(twentyThree + ":AVC", AppendUpdateMarker(twentyThree));
-
     const std::string twentyFour = "abcdefghijklmnopqrstuvwx";
-    EXPECT_EQ(twentyFour + ":AVC", AppendUpdateMarker(twentyFour));
-    EXPECT_EQ(kCommentCapacity, AppendUpdateMarker(twentyFour).size());
-
     const std::string forty = "The first twenty-four ch|and sixteen more";
-    ASSERT_EQ(41u, forty.size());
-    EXPECT_EQ("The first twenty-four ch:AVC", AppendUpdateMarker(forty));
-
-    const std::string longest(259, 'z');
-    EXPECT_EQ(std::string(24, 'z') + ":AVC", AppendUpdateMarker(longest));
-
-    EXPECT_EQ(":AVC", AppendUpdateMarker(""));
-    // No look for a marker already there.
-    EXPECT_EQ("Live:AVC:AVC", AppendUpdateMarker("Live:AVC"));
-    // Latin-1 text is cut by bytes like any other.
-    EXPECT_EQ(std::string(24, '\xE9') + ":AVC", AppendUpdateMarker(std::string(30, '\xE9')));
+    const std::string markedThirty = std::string(26, 'c') + ":AVC";
+    const struct {
+        std::string comment;
+        std::string written;
+    } cases[] = {
+        {"Live", "Live:AVC"},
+        {"0123456789", "0123456789:AVC"},
+        {std::string(23, 'c'), std::string(23, 'c') + ":AVC"},
+        {twentyFour, twentyFour + ":AVC"},  // 28 characters, nothing lost
+        {forty, "The first twenty-four ch:AVC"},
+        {std::string(259, 'z'), std::string(24, 'z') + ":AVC"},
+        {"", ":AVC"},
+        // Latin-1 text is cut by bytes like any other.
+        {std::string(30, '\xE9'), std::string(24, '\xE9') + ":AVC"},
+        // A comment that carries the marker is written back as it is.
+        {"Live:AVC", "Live:AVC"},
+        {"live:avc", "live:avc"},
+        {markedThirty, markedThirty},
+        {":AVC", ":AVC"},
+        // Not the marker: marked like any other comment.
+        {"Live:AVC ", "Live:AVC :AVC"},
+        {"AVC", "AVC:AVC"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.written, AppendUpdateMarker(c.comment)) << c.comment;
 }
 
 TEST(AppendUpdateMarker, NeverSplitsADoubleByteCharacter)

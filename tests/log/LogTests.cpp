@@ -1,5 +1,6 @@
 #include "support/GTestWin.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <string>
@@ -127,6 +128,8 @@ TEST_F(LogObjectTest, MakeTraceLogWritesEachLineToAFreshFile)
     ASSERT_NE(nullptr, global_TheOneSwiftTraceLog.m_pSink);
     LOG_AT("Quillon", 74, kLogTrace, 1, "OnCreate::InitLogFile");
     LOG_LINE("MainFrm", kLogResult, "Path %s, %d%%", "C:\\a b", 50);
+    // Control characters of a text are escaped: one call, one line.
+    LOG_LINE("MainFrm", kLogTrace, "Found file %s", "C:\\new\n\r\tb\x01\x1F\x7F\xE9.mp3");
 
     // Read while the log is still open: each line is already in the file.
     const std::string text = testsupport::ReadFileBytes(folder.File("Quillon.log"));
@@ -136,6 +139,10 @@ TEST_F(LogObjectTest, MakeTraceLogWritesEachLineToAFreshFile)
     EXPECT_NE(std::string::npos, text.substr(0, first).find(" Quillon(74) [8:1] OnCreate::InitLogFile"));
     EXPECT_NE(std::string::npos, text.find("MainFrm(", first));
     EXPECT_NE(std::string::npos, text.find("[1:0] Path C:\\a b, 50%\r\n", first));
+    EXPECT_NE(std::string::npos,
+              text.find("[8:0] Found file C:\\new\\n\\r\\tb\\x01\\x1F\\x7F\xE9.mp3\r\n", first));
+    EXPECT_EQ(3, std::count(text.begin(), text.end(), '\n'));
+    EXPECT_EQ(3, std::count(text.begin(), text.end(), '\r'));
 
     // An overlong line is cut, not overrun.
     const std::string big(5000, 'z');
