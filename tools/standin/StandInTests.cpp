@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "standin/StandInIds.h"
-#include "support/Mp3Fixture.h"
+#include "mp3/Mp3Builder.h"
 #include "support/ProgramProcess.h"
 #include "support/StandInSupport.h"
 #include "support/TestSupport.h"
@@ -29,10 +29,10 @@ public:
 
     // Writes the file and starts the stand-in on it; the argument as Quillon
     // passes it, the path in quotes.
-    bool Start(const testsupport::Mp3FileSpec& spec, const std::string& fault = "",
+    bool Start(const mp3::Mp3FileDesc& desc, const std::string& fault = "",
                const std::string& speed = "")
     {
-        m_original = testsupport::Mp3Bytes(spec);
+        m_original = mp3::Mp3Bytes(desc);
         if (!testsupport::WriteFileBytes(m_mp3, m_original))
             return false;
         return StartOn("\"" + m_mp3 + "\"", fault, speed);
@@ -126,12 +126,12 @@ void ExitWithNo(StandInSession& session)
     EXPECT_EQ(standin::kExitNormal, session.m_process.WaitForExit());
 }
 
-testsupport::Mp3FileSpec Spec(const std::string& album, const std::string& comment)
+mp3::Mp3FileDesc Desc(const std::string& album, const std::string& comment)
 {
-    testsupport::Mp3FileSpec spec;
-    spec.album = album;
-    spec.comment = comment;
-    return spec;
+    mp3::Mp3FileDesc desc;
+    desc.album = album;
+    desc.comment = comment;
+    return desc;
 }
 
 }  // namespace
@@ -139,7 +139,7 @@ testsupport::Mp3FileSpec Spec(const std::string& album, const std::string& comme
 TEST(StandIn, AnswersTheWholeExportRoadAndRewritesOnlyTheTags)
 {
     StandInSession session;
-    ASSERT_TRUE(session.Start(Spec("Old Album", "Live")));
+    ASSERT_TRUE(session.Start(Desc("Old Album", "Live")));
 
     // Main window titled after the project, enabled once the import is over.
     HWND hMain = session.Wait("Song - Audacity stand-in");
@@ -204,13 +204,13 @@ TEST(StandIn, AnswersTheWholeExportRoadAndRewritesOnlyTheTags)
     ASSERT_TRUE(session.m_transcript.WaitFor("export gone"));
 
     // Tags changed in place; the audio after the tag is byte for byte the same.
-    const testsupport::Mp3TagText tags = testsupport::ReadMp3TagText(session.m_mp3);
+    const mp3::Mp3TagText tags = mp3::ReadMp3TagText(session.m_mp3);
     EXPECT_TRUE(tags.bOpened);
     EXPECT_EQ("New Album", tags.album);
     EXPECT_EQ("Live:AVC", tags.comment);
     const std::string bytes = testsupport::ReadFileBytes(session.m_mp3);
-    EXPECT_EQ(testsupport::LeadingTagSize(session.m_original), testsupport::LeadingTagSize(bytes));
-    EXPECT_TRUE(testsupport::AudioAfterTag(bytes) == testsupport::AudioFrames(8));
+    EXPECT_EQ(mp3::LeadingTagSize(session.m_original), mp3::LeadingTagSize(bytes));
+    EXPECT_TRUE(mp3::AudioAfterTag(bytes) == mp3::AudioFrames(8));
 
     ASSERT_NO_FATAL_FAILURE(ExitWithNo(session));
     std::string missing;
@@ -253,13 +253,13 @@ TEST(StandIn, TagsThatOutgrowTheirRoomOrAreMissingAreWrittenAroundTheSameAudio)
 {
     struct Case {
         const char* pszName;
-        testsupport::Mp3FileSpec spec;
+        mp3::Mp3FileDesc desc;
         std::string newAlbum;
         std::string newComment;
     };
-    testsupport::Mp3FileSpec tight = Spec("Short", "A comment of forty characters, exactly..");
+    mp3::Mp3FileDesc tight = Desc("Short", "A comment of forty characters, exactly..");
     tight.cbPadding = 0;
-    testsupport::Mp3FileSpec untagged;
+    mp3::Mp3FileDesc untagged;
     untagged.bTag = false;
     untagged.nFrames = 5;
     const Case cases[] = {
@@ -270,21 +270,21 @@ TEST(StandIn, TagsThatOutgrowTheirRoomOrAreMissingAreWrittenAroundTheSameAudio)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszName);
         StandInSession session;
-        ASSERT_TRUE(session.Start(c.spec, "", "instant"));
+        ASSERT_TRUE(session.Start(c.desc, "", "instant"));
         ASSERT_NE(nullptr, session.Wait("Song - Audacity stand-in"));
         ASSERT_NO_FATAL_FAILURE(Export(session, Quoted(session.m_mp3), c.newAlbum, c.newComment));
-        EXPECT_TRUE(session.m_transcript.Has("tags shown album=" + c.spec.album +
-                                             " comment=" + c.spec.comment))
+        EXPECT_TRUE(session.m_transcript.Has("tags shown album=" + c.desc.album +
+                                             " comment=" + c.desc.comment))
             << session.m_transcript.Text();
         EXPECT_TRUE(session.m_transcript.Has("tags written to "));
 
-        const testsupport::Mp3TagText tags = testsupport::ReadMp3TagText(session.m_mp3);
+        const mp3::Mp3TagText tags = mp3::ReadMp3TagText(session.m_mp3);
         EXPECT_EQ(c.newAlbum, tags.album);
         EXPECT_EQ(c.newComment, tags.comment);
         const std::string bytes = testsupport::ReadFileBytes(session.m_mp3);
-        EXPECT_LT(testsupport::LeadingTagSize(session.m_original),
-                  testsupport::LeadingTagSize(bytes));
-        EXPECT_TRUE(testsupport::AudioAfterTag(bytes) == testsupport::AudioFrames(c.spec.nFrames));
+        EXPECT_LT(mp3::LeadingTagSize(session.m_original),
+                  mp3::LeadingTagSize(bytes));
+        EXPECT_TRUE(mp3::AudioAfterTag(bytes) == mp3::AudioFrames(c.desc.nFrames));
         ASSERT_NO_FATAL_FAILURE(ExitWithNo(session));
     }
 }
@@ -292,7 +292,7 @@ TEST(StandIn, TagsThatOutgrowTheirRoomOrAreMissingAreWrittenAroundTheSameAudio)
 TEST(StandIn, ExportToANewFileAsksNothingAndLeavesTheOpenedFileAlone)
 {
     StandInSession session;
-    ASSERT_TRUE(session.Start(Spec("Album", "Live"), "", "instant"));
+    ASSERT_TRUE(session.Start(Desc("Album", "Live"), "", "instant"));
     ASSERT_NE(nullptr, session.Wait("Song - Audacity stand-in"));
     const std::string other = session.m_folder.File("Other.mp3");
     ASSERT_NO_FATAL_FAILURE(Export(session, Quoted(other), "", "Live:AVC"));
@@ -300,18 +300,18 @@ TEST(StandIn, ExportToANewFileAsksNothingAndLeavesTheOpenedFileAlone)
     EXPECT_FALSE(session.m_transcript.Has("replace"));
     EXPECT_TRUE(session.m_transcript.Has("tags written to " + other));
     EXPECT_TRUE(testsupport::ReadFileBytes(session.m_mp3) == session.m_original);
-    const testsupport::Mp3TagText tags = testsupport::ReadMp3TagText(other);
+    const mp3::Mp3TagText tags = mp3::ReadMp3TagText(other);
     EXPECT_EQ("Album", tags.album);
     EXPECT_EQ("Live:AVC", tags.comment);
-    EXPECT_TRUE(testsupport::AudioAfterTag(testsupport::ReadFileBytes(other)) ==
-                testsupport::AudioFrames(8));
+    EXPECT_TRUE(mp3::AudioAfterTag(testsupport::ReadFileBytes(other)) ==
+                mp3::AudioFrames(8));
     ASSERT_NO_FATAL_FAILURE(ExitWithNo(session));
 }
 
 TEST(StandIn, FaultsDelayDisableStripAndAlterWindows)
 {
     StandInSession session;
-    ASSERT_TRUE(session.Start(Spec("Old", "Live"),
+    ASSERT_TRUE(session.Start(Desc("Old", "Live"),
                               "late:avc:1500,disabled:tags:1500,nocontrol:tags:10003,"
                               "altered:saveas:1148",
                               "instant"));
@@ -348,7 +348,7 @@ TEST(StandIn, FaultsDelayDisableStripAndAlterWindows)
     EXPECT_EQ(1, testsupport::SetControlText(GetDlgItem(hTags, standin::kIdComment), "Live:AVC"));
     ASSERT_TRUE(testsupport::ClickButton(hTags, standin::kTextOk));
     ASSERT_TRUE(session.m_transcript.WaitFor("export gone"));
-    const testsupport::Mp3TagText tags = testsupport::ReadMp3TagText(session.m_mp3);
+    const mp3::Mp3TagText tags = mp3::ReadMp3TagText(session.m_mp3);
     EXPECT_EQ("Old", tags.album);
     EXPECT_EQ("Live:AVC", tags.comment);
     ASSERT_NO_FATAL_FAILURE(ExitWithNo(session));
@@ -364,7 +364,7 @@ TEST(StandIn, FaultsKeepWindowsAwayOrEndTheProcess)
         SCOPED_TRACE("readonly file name, no replace question");
         StandInSession session;
         ASSERT_TRUE(
-            session.Start(Spec("Old", "Live"), "readonly:saveas:1148,never:replace", "instant"));
+            session.Start(Desc("Old", "Live"), "readonly:saveas:1148,never:replace", "instant"));
         ASSERT_NE(nullptr, session.Wait("Song - Audacity stand-in"));
         ASSERT_TRUE(session.Command(standin::kCmdExportMp3));
         HWND hSave = session.WaitShown("saveas", standin::kTitleSaveAs);
@@ -385,7 +385,7 @@ TEST(StandIn, FaultsKeepWindowsAwayOrEndTheProcess)
     {
         SCOPED_TRACE("exit when the tag dialog is due");
         StandInSession session;
-        ASSERT_TRUE(session.Start(Spec("Old", "Live"), "exit:tags", "instant"));
+        ASSERT_TRUE(session.Start(Desc("Old", "Live"), "exit:tags", "instant"));
         ASSERT_NE(nullptr, session.Wait("Song - Audacity stand-in"));
         ASSERT_TRUE(session.Command(standin::kCmdExportMp3));
         HWND hSave = session.WaitShown("saveas", standin::kTitleSaveAs);
@@ -402,7 +402,7 @@ TEST(StandIn, FaultsKeepWindowsAwayOrEndTheProcess)
         SCOPED_TRACE("no import window, exit prompt without its No button");
         StandInSession session;
         ASSERT_TRUE(
-            session.Start(Spec("Old", "Live"), "never:import;nocontrol:exitprompt:7", "instant"));
+            session.Start(Desc("Old", "Live"), "never:import;nocontrol:exitprompt:7", "instant"));
         ASSERT_NE(nullptr, session.Wait("Song - Audacity stand-in"));
         EXPECT_TRUE(session.m_transcript.WaitFor("import never shown (fault)"));
         EXPECT_EQ(nullptr, testsupport::FindTopWindow(session.Pid(), standin::kTitleImport));
@@ -420,7 +420,7 @@ TEST(StandIn, SpeedSetsHowLongTheTimedWindowsStayAndHowLongTitlesComeBeforeContr
 {
     {
         StandInSession session;
-        ASSERT_TRUE(session.Start(Spec("Old", "Live"), "", "4000"));
+        ASSERT_TRUE(session.Start(Desc("Old", "Live"), "", "4000"));
         ASSERT_TRUE(session.m_transcript.WaitFor("import shown"));
         testsupport::PumpFor(1000);
         EXPECT_NE(nullptr, testsupport::FindTopWindow(session.Pid(), standin::kTitleImport));
@@ -429,7 +429,7 @@ TEST(StandIn, SpeedSetsHowLongTheTimedWindowsStayAndHowLongTitlesComeBeforeContr
     }
     {
         StandInSession session;
-        ASSERT_TRUE(session.Start(Spec("Old", "Live"), "", "instant"));
+        ASSERT_TRUE(session.Start(Desc("Old", "Live"), "", "instant"));
         ASSERT_NE(nullptr, session.Wait("Song - Audacity stand-in"));
         EXPECT_TRUE(session.m_transcript.WaitFor("import gone", 2000));
         session.m_process.Kill();
@@ -437,7 +437,7 @@ TEST(StandIn, SpeedSetsHowLongTheTimedWindowsStayAndHowLongTitlesComeBeforeContr
     {
         // Titles a minute before their controls.
         StandInSession session;
-        ASSERT_TRUE(session.Start(Spec("Old", "Live"), "", "instant,60000"));
+        ASSERT_TRUE(session.Start(Desc("Old", "Live"), "", "instant,60000"));
         HWND hMain = session.Wait("Song - Audacity stand-in");
         HWND hImport = session.Wait(standin::kTitleImport);
         ASSERT_NE(nullptr, hMain);
@@ -468,7 +468,7 @@ TEST(StandIn, RefusesToRunWithoutAReadableFileOrWithABadSetting)
         SCOPED_TRACE(c.pszName);
         StandInSession session;
         if (c.bWriteFile) {
-            ASSERT_TRUE(session.Start(Spec("Old", "Live"), c.fault));
+            ASSERT_TRUE(session.Start(Desc("Old", "Live"), c.fault));
         } else {
             ASSERT_TRUE(session.StartOn(c.arguments, c.fault));
         }
