@@ -23,6 +23,7 @@ TEST(StandIn, ExportsNewTagsOverItsFileAndExitsWithTheAudioUnchanged)
     mp3::Mp3FileDesc desc;
     desc.album = "Old Album";
     desc.comment = "Live";
+    desc.cbPadding = 0;  // no room: the longer tags are written before the same audio
     ASSERT_TRUE(mp3::WriteMp3File(song, desc));
     const testsupport::Transcript transcript(folder.File("transcript.txt"));
     testsupport::ProgramProcess standIn;
