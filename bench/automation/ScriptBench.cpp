@@ -15,7 +15,7 @@
 #include "automation/BatchUpdateRun.h"
 #include "automation/VolumeUpdateScript.h"
 #include "grid/GridTestSupport.h"
-#include "support/Mp3Fixture.h"
+#include "mp3/Mp3Builder.h"
 #include "support/RecordingPrompt.h"
 #include "support/StandInSupport.h"
 #include "support/TestSupport.h"
@@ -63,11 +63,11 @@ std::vector<std::string> MakeFiles(const testsupport::TempFolder& folder, int nF
 {
     std::vector<std::string> files;
     for (int i = 0; i < nFiles; ++i) {
-        testsupport::Mp3FileSpec spec;
-        spec.album = "Album";
-        spec.comment = "Track " + std::to_string(i);
+        mp3::Mp3FileDesc desc;
+        desc.album = "Album";
+        desc.comment = "Track " + std::to_string(i);
         files.push_back(folder.File("Track " + std::to_string(i) + ".mp3"));
-        testsupport::WriteMp3File(files.back(), spec);
+        mp3::WriteMp3File(files.back(), desc);
     }
     return files;
 }

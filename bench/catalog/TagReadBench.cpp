@@ -20,8 +20,8 @@
 
 #include "catalog/TagReader.h"
 #include "common/BareTagRead.h"
-#include "support/HostPath.h"
-#include "support/Mp3Files.h"
+#include "mp3/HostPath.h"
+#include "mp3/Mp3Builder.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -68,7 +68,8 @@ bool WriteRepeated(const std::string& path, const std::string& head, const std::
 bool ReportMalformedFiles(const testsupport::TempFolder& folder)
 {
     using namespace testsupport;
-    const std::string audio = MpegFrames(2);
+    using namespace mp3;
+    const std::string audio = AudioFrames(2);
     const std::string album = Id3v23Frame("TALB", TextFrameBody(0, "Album"));
     const size_t cbBig = 32 << 20;
     const std::string ffRun(64 * 1024, '\xFF');
@@ -135,19 +136,19 @@ int main(int argc, char** argv)
     if (!ReportMalformedFiles(folder))
         return 1;
     std::vector<std::string> paths, unixPaths;
-    const std::string audio = testsupport::MpegFrames(2);
+    const std::string audio = mp3::AudioFrames(2);
     for (int i = 0; i < nFiles; ++i) {
         char szName[64];
         snprintf(szName, sizeof(szName), "track%05d.mp3", i);
-        testsupport::CRenderedTag tag;
-        const std::u32string number = testsupport::Latin1Text(std::to_string(i));
+        mp3::CRenderedTag tag;
+        const std::u32string number = mp3::Latin1Text(std::to_string(i));
         tag.AddText("TIT2", {U"Track " + number});
         tag.AddText("TALB", {U"Album number " + number});
         tag.AddComment("eng", U"", U"A comment of some length " + number);
         paths.push_back(folder.File(szName));
         if (!testsupport::WriteFileBytes(paths.back(), tag.Render() + audio))
             return 1;
-        unixPaths.push_back(testsupport::HostPath(paths.back()));
+        unixPaths.push_back(mp3::HostPath(paths.back()));
     }
 
     std::vector<double> readTagsMs, bareMs, convertMs;
@@ -183,7 +184,7 @@ int main(int argc, char** argv)
         const auto t = Clock::now();
         size_t cchConverted = 0;
         for (const auto& path : paths)
-            cchConverted += testsupport::HostPath(path).size();
+            cchConverted += mp3::HostPath(path).size();
         const double msConvert = MsSince(t);
         if (run > 0 && cchConverted > 0) {
             readTagsMs.push_back(msReadTags);

@@ -1,6 +1,6 @@
 // Shared by the benchmarks that compare the program's tag reading with a bare
 // loop of the same libid3tag calls: the bare read itself (on host paths, see
-// support/HostPath.h) and the median of timed runs.
+// mp3/HostPath.h) and the median of timed runs.
 #pragma once
 
 #include <cstddef>

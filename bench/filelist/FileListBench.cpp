@@ -23,8 +23,8 @@
 #include "catalog/FolderScan.h"
 #include "grid/GridCtrl.h"
 #include "common/BareTagRead.h"
-#include "support/HostPath.h"
-#include "support/Mp3Files.h"
+#include "mp3/HostPath.h"
+#include "mp3/Mp3Builder.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -110,7 +110,7 @@ int main(int argc, char** argv)
 
     testsupport::TempFolder top("qlistbench");
     std::vector<std::string> unixPaths;
-    const std::string audio = testsupport::MpegFrames(2);
+    const std::string audio = mp3::AudioFrames(2);
     for (int f = 0; f < nFolders; ++f) {
         char szFolder[64];
         snprintf(szFolder, sizeof(szFolder), "Album folder %03d", f);
@@ -120,15 +120,15 @@ int main(int argc, char** argv)
     for (int i = 0; i < nFiles; ++i) {
         char szName[96];
         snprintf(szName, sizeof(szName), "Album folder %03d\\track%05d.mp3", i % nFolders, i);
-        testsupport::CRenderedTag tag;
-        const std::u32string number = testsupport::Latin1Text(std::to_string(i));
+        mp3::CRenderedTag tag;
+        const std::u32string number = mp3::Latin1Text(std::to_string(i));
         tag.AddText("TIT2", {U"Track " + number});
         tag.AddText("TALB", {U"Album number " + number});
         tag.AddComment("eng", U"", U"A comment " + number);
         const std::string path = top.File(szName);
         if (!testsupport::WriteFileBytes(path, tag.Render() + audio))
             return 1;
-        unixPaths.push_back(testsupport::HostPath(path));
+        unixPaths.push_back(mp3::HostPath(path));
     }
 
     Host host;

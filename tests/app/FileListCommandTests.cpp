@@ -13,7 +13,7 @@
 #include "catalog/FileListGrid.h"
 #include "support/DriveLetter.h"
 #include "support/ModalDriver.h"
-#include "support/Mp3Files.h"
+#include "mp3/Mp3Builder.h"
 #include "support/TestSupport.h"
 
 using testsupport::TempFolder;
@@ -22,10 +22,10 @@ namespace {
 
 bool WriteMp3(const std::string& path, const std::string& album, const std::string& comment)
 {
-    testsupport::CRenderedTag tag;
-    tag.AddText("TALB", {testsupport::Latin1Text(album)});
-    tag.AddComment("eng", U"", testsupport::Latin1Text(comment));
-    return testsupport::WriteFileBytes(path, tag.Render() + testsupport::MpegFrames(2));
+    mp3::CRenderedTag tag;
+    tag.AddText("TALB", {mp3::Latin1Text(album)});
+    tag.AddComment("eng", U"", mp3::Latin1Text(comment));
+    return testsupport::WriteFileBytes(path, tag.Render() + mp3::AudioFrames(2));
 }
 
 std::vector<std::string> Column(const CGridCtrl& grid, int nCol)

@@ -9,7 +9,7 @@
 #include "app/resource.h"
 #include "framework/FrameWnd.h"
 #include "support/DriveLetter.h"
-#include "support/Mp3Fixture.h"
+#include "mp3/Mp3Builder.h"
 #include "support/ProgramProcess.h"
 #include "support/StandInSupport.h"
 #include "support/SettingsRegistry.h"
@@ -101,11 +101,11 @@ protected:
     {
         const std::string dir = folder.empty() ? "Music" : "Music\\" + folder;
         CreateDirectoryA(top.File(dir).c_str(), nullptr);
-        testsupport::Mp3FileSpec spec;
-        spec.album = album;
-        spec.comment = comment;
+        mp3::Mp3FileDesc desc;
+        desc.album = album;
+        desc.comment = comment;
         const std::string path = top.File(dir + "\\" + name);
-        EXPECT_TRUE(testsupport::WriteMp3File(path, spec));
+        EXPECT_TRUE(mp3::WriteMp3File(path, desc));
         return path;
     }
     void Start()
@@ -160,12 +160,12 @@ TEST_F(UpdateRunProgram, UpdatesTheSelectedFilesAndTheNextLoadShowsThem)
 
     // Change Album reached the files whose album it changed; the third
     // already had its folder's name and was given no album.
-    EXPECT_EQ("Jazz", testsupport::ReadMp3TagText(one).album);
-    EXPECT_EQ("Live:AVC", testsupport::ReadMp3TagText(one).comment);
-    EXPECT_EQ("Jazz", testsupport::ReadMp3TagText(two).album);
-    EXPECT_EQ(comment40.substr(0, 24) + ":AVC", testsupport::ReadMp3TagText(two).comment);
-    EXPECT_EQ("Folk", testsupport::ReadMp3TagText(three).album);
-    EXPECT_EQ(":AVC", testsupport::ReadMp3TagText(three).comment);
+    EXPECT_EQ("Jazz", mp3::ReadMp3TagText(one).album);
+    EXPECT_EQ("Live:AVC", mp3::ReadMp3TagText(one).comment);
+    EXPECT_EQ("Jazz", mp3::ReadMp3TagText(two).album);
+    EXPECT_EQ(comment40.substr(0, 24) + ":AVC", mp3::ReadMp3TagText(two).comment);
+    EXPECT_EQ("Folk", mp3::ReadMp3TagText(three).album);
+    EXPECT_EQ(":AVC", mp3::ReadMp3TagText(three).comment);
     std::string log = Log();
     EXPECT_EQ(3u, CountOf(log, "Starting file "));
     EXPECT_EQ(2u, CountOf(log, "Set album name"));
@@ -335,11 +335,11 @@ TEST_F(UpdateRunProgram, CommandsPostedDuringARunChangeNothingAndTheStatusBarTel
         EXPECT_EQ(1u, StartsOf(transcript, pszName)) << pszName;
     EXPECT_EQ(4u, StartsOf(transcript, ""));
     // One marker each; the failed file is as it was.
-    EXPECT_EQ("Live:AVC", testsupport::ReadMp3TagText(one).comment);
-    EXPECT_EQ(marked30, testsupport::ReadMp3TagText(four).comment);
-    EXPECT_EQ(forty.substr(0, 24) + ":AVC", testsupport::ReadMp3TagText(two).comment);
-    EXPECT_EQ("Old", testsupport::ReadMp3TagText(three).album);
-    EXPECT_EQ("", testsupport::ReadMp3TagText(three).comment);
+    EXPECT_EQ("Live:AVC", mp3::ReadMp3TagText(one).comment);
+    EXPECT_EQ(marked30, mp3::ReadMp3TagText(four).comment);
+    EXPECT_EQ(forty.substr(0, 24) + ":AVC", mp3::ReadMp3TagText(two).comment);
+    EXPECT_EQ("Old", mp3::ReadMp3TagText(three).album);
+    EXPECT_EQ("", mp3::ReadMp3TagText(three).comment);
     // No second Load and no dialog: the list was scanned once.
     EXPECT_EQ(4u, CountOf(Log(), "Found file "));
     EXPECT_EQ(nullptr, testsupport::FindTopWindow(program.ProcessId(), "Blar..."));

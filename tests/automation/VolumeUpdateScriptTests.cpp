@@ -14,7 +14,7 @@
 #include "automation/VolumeUpdateScript.h"
 #include "standin/StandInIds.h"
 #include "support/LogRecorder.h"
-#include "support/Mp3Fixture.h"
+#include "mp3/Mp3Builder.h"
 #include "support/RecordingPrompt.h"
 #include "support/StandInSupport.h"
 #include "support/TestSupport.h"
@@ -145,10 +145,10 @@ private:
 // stand-in as Audacity.
 class ScriptRun {
 public:
-    ScriptRun(const std::string& fileName, const testsupport::Mp3FileSpec& spec)
+    ScriptRun(const std::string& fileName, const mp3::Mp3FileDesc& desc)
         : m_folder("qvu"), m_mp3(m_folder.File(fileName)), m_transcript(m_folder.File("t.txt"))
     {
-        m_original = testsupport::Mp3Bytes(spec);
+        m_original = mp3::Mp3Bytes(desc);
         m_bWritten = testsupport::WriteFileBytes(m_mp3, m_original);
     }
 
@@ -165,12 +165,12 @@ public:
     bool m_bWritten = false;
 };
 
-testsupport::Mp3FileSpec Spec(const std::string& album, const std::string& comment)
+mp3::Mp3FileDesc Desc(const std::string& album, const std::string& comment)
 {
-    testsupport::Mp3FileSpec spec;
-    spec.album = album;
-    spec.comment = comment;
-    return spec;
+    mp3::Mp3FileDesc desc;
+    desc.album = album;
+    desc.comment = comment;
+    return desc;
 }
 
 // The trace lines of a whole run, album steps included or not.
@@ -241,7 +241,7 @@ TEST(VolumeUpdateScript, WholeRunsMarkTheCommentAndSetTheAlbumOnlyWhenPassed)
 {
     struct Case {
         const char* pszFile;
-        testsupport::Mp3FileSpec spec;
+        mp3::Mp3FileDesc desc;
         const char* pszAlbum;
         std::string fault;
         std::string album;    // afterwards
@@ -249,21 +249,21 @@ TEST(VolumeUpdateScript, WholeRunsMarkTheCommentAndSetTheAlbumOnlyWhenPassed)
     };
     const std::string forty = "0123456789abcdefghijklmnopqrstuvwxyzABCD";
     const Case cases[] = {
-        {"Song.MP3", Spec("Old Album", "Live"), "New Album", "", "New Album", "Live:AVC"},
-        {"Song.mp3.mp3", Spec("Kept Album", forty), nullptr, "altered:saveas:1148", "Kept Album",
+        {"Song.MP3", Desc("Old Album", "Live"), "New Album", "", "New Album", "Live:AVC"},
+        {"Song.mp3.mp3", Desc("Kept Album", forty), nullptr, "altered:saveas:1148", "Kept Album",
          forty.substr(0, 24) + ":AVC"},
-        {"Quiet.mp3", Spec("Some Album", ""), "Other Album", "decoy:main", "Other Album", ":AVC"},
-        {"Song [Live].mp3", Spec("Live Album", "Live"), "New", "", "New", "Live:AVC"},
-        {"A.mp3", Spec("Album", "a"), nullptr, "", "Album", "a:AVC"},
-        {"Imported Hits.mp3", Spec("Hits", "h"), "More Hits", "", "More Hits", "h:AVC"},
-        {"Export Mix.mp3", Spec("OK Computer", "OK"), nullptr, "", "OK Computer", "OK:AVC"},
+        {"Quiet.mp3", Desc("Some Album", ""), "Other Album", "decoy:main", "Other Album", ":AVC"},
+        {"Song [Live].mp3", Desc("Live Album", "Live"), "New", "", "New", "Live:AVC"},
+        {"A.mp3", Desc("Album", "a"), nullptr, "", "Album", "a:AVC"},
+        {"Imported Hits.mp3", Desc("Hits", "h"), "More Hits", "", "More Hits", "h:AVC"},
+        {"Export Mix.mp3", Desc("OK Computer", "OK"), nullptr, "", "OK Computer", "OK:AVC"},
     };
     // Topmost, so that it comes first in any lookup that sees it.
     automationtest::TestWindow progress("AVC Progress");
     SetWindowPos(progress.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszFile);
-        ScriptRun run(c.pszFile, c.spec);
+        ScriptRun run(c.pszFile, c.desc);
         ASSERT_TRUE(run.m_bWritten);
         StandInReaper reaper;
         RecordingPrompt prompt;
@@ -278,12 +278,12 @@ TEST(VolumeUpdateScript, WholeRunsMarkTheCommentAndSetTheAlbumOnlyWhenPassed)
             << missing << "\n" << run.m_transcript.Text();
         EXPECT_TRUE(HasLine(run.m_transcript, "tags ok album=" + c.album + " comment=" + c.comment))
             << run.m_transcript.Text();
-        const testsupport::Mp3TagText tags = testsupport::ReadMp3TagText(run.m_mp3);
+        const mp3::Mp3TagText tags = mp3::ReadMp3TagText(run.m_mp3);
         EXPECT_TRUE(tags.bOpened);
         EXPECT_EQ(c.album, tags.album);
         EXPECT_EQ(c.comment, tags.comment);
-        EXPECT_EQ(testsupport::AudioAfterTag(run.m_original),
-                  testsupport::AudioAfterTag(testsupport::ReadFileBytes(run.m_mp3)));
+        EXPECT_EQ(mp3::AudioAfterTag(run.m_original),
+                  mp3::AudioAfterTag(testsupport::ReadFileBytes(run.m_mp3)));
 
         EXPECT_EQ(c.fault == "decoy:main", run.m_transcript.Has("decoy shown"));
         EXPECT_FALSE(run.m_transcript.Has("decoy command")) << run.m_transcript.Text();
@@ -308,7 +308,7 @@ TEST(VolumeUpdateScript, AudacityThatCannotStartStopsTheRunWithoutThePrompt)
 {
     testsupport::TempFolder folder("qvu");
     const std::string mp3 = folder.File("Song.mp3");
-    ASSERT_TRUE(testsupport::WriteMp3File(mp3, Spec("A", "B")));
+    ASSERT_TRUE(mp3::WriteMp3File(mp3, Desc("A", "B")));
     RecordingPrompt prompt;
     LogRecorder log;
 
@@ -326,7 +326,7 @@ TEST(VolumeUpdateScript, AudacityThatCannotStartStopsTheRunWithoutThePrompt)
 // posted, and the user finishes it by hand in the editor started on it.
 TEST(VolumeUpdateScript, AFileWithoutATitleEndsInThePromptBeforeAnyCommand)
 {
-    ScriptRun run(".mp3", Spec("Old", "Live"));
+    ScriptRun run(".mp3", Desc("Old", "Live"));
     ASSERT_TRUE(run.m_bWritten);
     StandInReaper reaper;
     RecordingPrompt prompt;
@@ -348,8 +348,8 @@ TEST(VolumeUpdateScript, AFileWithoutATitleEndsInThePromptBeforeAnyCommand)
 // file is done in its own editor.
 TEST(VolumeUpdateScript, ATagDialogThatComesAfterTheScriptGaveUpIsLeftAlone)
 {
-    ScriptRun first("One.mp3", Spec("One Album", "one"));
-    ScriptRun second("Two.mp3", Spec("Two Album", "two"));
+    ScriptRun first("One.mp3", Desc("One Album", "one"));
+    ScriptRun second("Two.mp3", Desc("Two Album", "two"));
     ASSERT_TRUE(first.m_bWritten && second.m_bWritten);
     StandInReaper reaper;
     RecordingPrompt prompt;
@@ -362,7 +362,7 @@ TEST(VolumeUpdateScript, ATagDialogThatComesAfterTheScriptGaveUpIsLeftAlone)
     EXPECT_TRUE(first.m_transcript.WaitFor("tags shown album=One Album comment=one"))
         << first.m_transcript.Text();
     EXPECT_TRUE(HasLine(second.m_transcript, "tags ok album=New Two comment=two:AVC"));
-    EXPECT_EQ("New Two", testsupport::ReadMp3TagText(second.m_mp3).album);
+    EXPECT_EQ("New Two", mp3::ReadMp3TagText(second.m_mp3).album);
 
     EXPECT_FALSE(first.m_transcript.Has("tags ok")) << first.m_transcript.Text();
     EXPECT_TRUE(testsupport::ReadFileBytes(first.m_mp3) == first.m_original);
@@ -418,7 +418,7 @@ TEST(VolumeUpdateScript, FailedStepsEndInThePromptWhoseAnswerDecides)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fault);
-        ScriptRun run("Song.mp3", Spec("Old", "Live"));
+        ScriptRun run("Song.mp3", Desc("Old", "Live"));
         ASSERT_TRUE(run.m_bWritten);
         StandInReaper reaper;
         PacedClock clock;
@@ -445,7 +445,7 @@ TEST(VolumeUpdateScript, FailedStepsEndInThePromptWhoseAnswerDecides)
 // "No replace dialog found!", then the prompt.
 TEST(VolumeUpdateScript, MissingReplaceQuestionIsShownBeforeThePrompt)
 {
-    ScriptRun run("Song.mp3", Spec("Old", "Live"));
+    ScriptRun run("Song.mp3", Desc("Old", "Live"));
     ASSERT_TRUE(run.m_bWritten);
     StandInReaper reaper;
     PacedClock clock;
@@ -489,7 +489,7 @@ TEST(VolumeUpdateScript, LongBudgetsRunOutOnTheVirtualClock)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszFailure);
-        ScriptRun run("Song.mp3", Spec("Old", "Live"));
+        ScriptRun run("Song.mp3", Desc("Old", "Live"));
         ASSERT_TRUE(run.m_bWritten);
         StandInReaper reaper;
         PacedClock clock;

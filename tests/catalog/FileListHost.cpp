@@ -3,7 +3,7 @@
 #include "FileListHost.h"
 
 #include "catalog/FileListGrid.h"
-#include "support/Mp3Files.h"
+#include "mp3/Mp3Builder.h"
 #include "support/TestSupport.h"
 
 namespace filelisttest {
@@ -46,12 +46,12 @@ FileListHost::~FileListHost()
 
 bool WriteMp3(const std::string& path, const std::string& album, const std::string& comment)
 {
-    testsupport::CRenderedTag tag;
+    mp3::CRenderedTag tag;
     if (!album.empty())
-        tag.AddText("TALB", {testsupport::Latin1Text(album)});
+        tag.AddText("TALB", {mp3::Latin1Text(album)});
     if (!comment.empty())
-        tag.AddComment("eng", U"", testsupport::Latin1Text(comment));
-    return testsupport::WriteFileBytes(path, tag.Render() + testsupport::MpegFrames(2));
+        tag.AddComment("eng", U"", mp3::Latin1Text(comment));
+    return testsupport::WriteFileBytes(path, tag.Render() + mp3::AudioFrames(2));
 }
 
 std::vector<std::string> Column(const CGridCtrl& grid, int nCol)

@@ -18,7 +18,7 @@
 #include "support/DriveLetter.h"
 #include "support/FolderLink.h"
 #include "support/LogRecorder.h"
-#include "support/Mp3Files.h"
+#include "mp3/Mp3Builder.h"
 #include "support/TestSupport.h"
 
 using filelisttest::Column;
@@ -105,10 +105,10 @@ TEST(FolderScan, RowsCarryTagsAndMessagesInRed)
     // A tag whose SEEK frame sends libid3tag's file reader round for good,
     // and album frames that inflate to 8 MB each.
     ASSERT_TRUE(testsupport::WriteFileBytes(top.File("g-seek.mp3"),
-                                            testsupport::SeekLoopFile("Loop", "Seek")));
+                                            mp3::SeekLoopFile("Loop", "Seek")));
     ASSERT_TRUE(testsupport::WriteFileBytes(
         top.File("h-bomb.mp3"),
-        testsupport::CompressedBombTag(2, 8 << 20, "Bomb") + testsupport::MpegFrames(2)));
+        mp3::CompressedBombTag(2, 8 << 20, "Bomb") + mp3::AudioFrames(2)));
 
     FileListHost host;
     CGridCtrl& grid = host.Grid();

@@ -7,10 +7,11 @@
 
 #include "catalog/TagFrame.h"
 #include "catalog/TagReader.h"
-#include "support/Mp3Files.h"
+#include "mp3/Mp3Builder.h"
 #include "support/TestSupport.h"
 
 using namespace testsupport;
+using namespace mp3;
 
 namespace {
 
@@ -34,7 +35,7 @@ Tags WriteAndRead(const TempFolder& folder, const std::string& name, const std::
                   const std::string& trailer = std::string())
 {
     const std::string path = folder.File(name);
-    EXPECT_TRUE(WriteFileBytes(path, tagBytes + MpegFrames(3) + trailer));
+    EXPECT_TRUE(WriteFileBytes(path, tagBytes + AudioFrames(3) + trailer));
     return Read(path);
 }
 
@@ -171,7 +172,7 @@ TEST(ReadTags, TakesEveryTagOfTheFileAndEndsOnMalformedOnes)
         return Id3v24Frame("COMM", CommentFrameBody(0, "eng", "", psz));
     };
     auto seek = [](char cbGap) { return Id3v24Frame("SEEK", std::string(3, '\0') + cbGap); };
-    const std::string audio = MpegFrames(2);
+    const std::string audio = AudioFrames(2);
     const std::string v1 = Id3v1Tag("T", "A", "V1 album", "V1 comment");
     const std::string start = v24(album("Start") + comment("Start comment"));
     const std::string end = v24(album("End"), false, true);
@@ -312,7 +313,7 @@ TEST(ReadTags, OpensPathsWrittenInTheAnsiCodePage)
     CRenderedTag tag;
     tag.AddText("TALB", {U"Accented"});
     const std::string path = sub + "\\Tr\xE8s \x80.mp3";
-    ASSERT_TRUE(WriteFileBytes(path, tag.Render() + MpegFrames(1)));
+    ASSERT_TRUE(WriteFileBytes(path, tag.Render() + AudioFrames(1)));
     Tags tags = Read(path);
     EXPECT_EQ("", tags.message);
     EXPECT_EQ("Accented", tags.album);
@@ -339,7 +340,7 @@ TEST(ReadTags, FindsFilesByWindowsRulesAlsoWhenFoldersChangeBetweenReads)
     auto writeAlbum = [](const std::string& path, const char32_t* pszAlbum) {
         CRenderedTag tag;
         tag.AddText("TALB", {pszAlbum});
-        return WriteFileBytes(path, tag.Render() + MpegFrames(1));
+        return WriteFileBytes(path, tag.Render() + AudioFrames(1));
     };
     const std::string real = folder.File("Album");
     ASSERT_TRUE(CreateDirectoryA(real.c_str(), nullptr));

@@ -1,6 +1,6 @@
 #include "support/DriveLetter.h"
 
-#include "support/HostPath.h"
+#include "mp3/HostPath.h"
 
 #include <windows.h>
 
@@ -26,7 +26,7 @@ bool IsFree(char cLetter)
 // The prefix's dosdevices folder, found through the Unix path of C:.
 std::string DosDevicesFolder()
 {
-    std::string c = HostPath("C:\\");
+    std::string c = mp3::HostPath("C:\\");
     const std::string marker = "/dosdevices/";
     const size_t pos = c.rfind(marker);
     if (pos != std::string::npos)
@@ -46,7 +46,7 @@ MappedDrive::MappedDrive(const std::string& folder)
     if (cLetter == 'D')
         return;
 #ifdef __WINE__
-    const std::string target = HostPath(folder);
+    const std::string target = mp3::HostPath(folder);
     const std::string devices = DosDevicesFolder();
     if (target.empty() || devices.empty())
         return;

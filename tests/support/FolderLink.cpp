@@ -11,14 +11,14 @@ namespace testsupport {
 #ifdef __WINE__
 bool MakeFolderLink(const std::string& linkPath, const std::string& targetPath)
 {
-    const std::string link = HostPath(linkPath);
-    const std::string target = HostPath(targetPath);
+    const std::string link = mp3::HostPath(linkPath);
+    const std::string target = mp3::HostPath(targetPath);
     return !link.empty() && !target.empty() && symlink(target.c_str(), link.c_str()) == 0;
 }
 
 bool MakeUnopenableFile(const std::string& path)
 {
-    const std::string unixPath = HostPath(path);
+    const std::string unixPath = mp3::HostPath(path);
     return !unixPath.empty() && BindUnixSocket(unixPath);
 }
 #else

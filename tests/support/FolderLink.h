@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "support/HostPath.h"
+#include "mp3/HostPath.h"
 
 namespace testsupport {
 

@@ -1,4 +1,4 @@
-// Runs the Audacity stand-in (tests/standin) for a test: where its program
+// Runs the Audacity stand-in (tools/standin) for a test: where its program
 // is, and the environment that sets its transcript, faults and speed.
 #pragma once
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace standin {
+namespace mp3 {
 
 struct Mp3Tags {
     std::string album;    // first string of the first TALB frame
@@ -23,4 +23,4 @@ bool ReadMp3Tags(const std::string& path, Mp3Tags* pTags, std::string* pError);
 // file is rebuilt as the new tag followed by the old bytes after the old tag.
 bool WriteMp3Tags(const std::string& path, const Mp3Tags& tags, std::string* pError);
 
-}  // namespace standin
+}  // namespace mp3

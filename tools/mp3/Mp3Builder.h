@@ -1,18 +1,50 @@
-// Builds the bytes of MP3 files for tests and benchmarks: MPEG audio
-// frames, ID3v2 tags rendered by libid3tag itself, and hand-built ID3v2.2,
-// ID3v2.3 and ID3v1 tags for what libid3tag does not render.
+// Builds the bytes of MP3 files for tests, benchmarks and the demo: MPEG
+// audio frames, whole files with an ID3v2.3 tag, the hand-built pieces of
+// ID3v2.2, ID3v2.3, ID3v2.4 and ID3v1 tags (also malformed ones), and
+// ID3v2.4 tags rendered by libid3tag itself.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "mp3/Mp3TagFile.h"
+
 struct id3_tag;
 
-namespace testsupport {
+namespace mp3 {
 
-// Silent MPEG-1 Layer III frames (128 kbit/s, 44.1 kHz, 417 bytes each).
-std::string MpegFrames(int nFrames);
+// nFrames MPEG-1 Layer III frames of 128 kbit/s, 44.1 kHz stereo (417
+// bytes each): silent side information and a pattern, different in every
+// frame, in the ancillary bytes, so that any change to the audio shows. The
+// pattern has no 0xFF byte: no false frame sync.
+std::string AudioFrames(int nFrames);
+
+// A whole generated file.
+struct Mp3FileDesc {
+    bool bTag = true;        // false: no ID3v2 tag at all
+    std::string album;       // TALB text, Latin-1; empty: no TALB frame
+    std::string comment;     // COMM text (language "eng", no description); empty: no COMM frame
+    size_t cbPadding = 256;  // zero bytes after the frames, inside the tag
+    int nFrames = 8;         // audio frames after the tag
+};
+// The ID3v2.3 tag (if any), then the frames.
+std::string Mp3Bytes(const Mp3FileDesc& desc);
+// Writes those bytes to the file (Windows path), replacing it.
+bool WriteMp3File(const std::string& path, const Mp3FileDesc& desc);
+
+// Size of the ID3v2 tag at the front of the bytes (header and footer
+// included); 0 if there is none or its size is not synchsafe.
+size_t LeadingTagSize(const std::string& bytes);
+// The bytes after the leading ID3v2 tag.
+std::string AudioAfterTag(const std::string& bytes);
+
+// The album and comment read back with ReadMp3Tags; bOpened false when the
+// file cannot be opened.
+struct Mp3TagText : Mp3Tags {
+    bool bOpened = false;
+};
+Mp3TagText ReadMp3TagText(const std::string& path);
 
 // An ID3v2.4 tag built and rendered by libid3tag.
 class CRenderedTag {
@@ -74,4 +106,4 @@ std::string SeekLoopFile(const std::string& album, const std::string& comment);
 // comment. The deflated data grows by about a thousandth of cbInflated.
 std::string CompressedBombTag(int nFrames, std::size_t cbInflated, const std::string& comment);
 
-}  // namespace testsupport
+}  // namespace mp3

@@ -1,4 +1,4 @@
-#include "support/HostPath.h"
+#include "mp3/HostPath.h"
 
 #include <windows.h>
 
@@ -10,7 +10,7 @@
 extern "C" char* CDECL wine_get_unix_file_name(const WCHAR* pszDosName);
 #endif
 
-namespace testsupport {
+namespace mp3 {
 
 std::string HostPath(const std::string& windowsPath)
 {
@@ -31,4 +31,4 @@ std::string HostPath(const std::string& windowsPath)
 #endif
 }
 
-}  // namespace testsupport
+}  // namespace mp3

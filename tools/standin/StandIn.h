@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "standin/Mp3TagFile.h"
+#include "mp3/Mp3TagFile.h"
 #include "standin/RunOptions.h"
 
 namespace standin {
@@ -90,7 +90,7 @@ private:
     std::string m_project;  // project title
     RunOptions m_options;
     std::string m_transcriptPath;
-    Mp3Tags m_tags;  // the project's tags: as read at start, then as exported
+    mp3::Mp3Tags m_tags;  // the project's tags: as read at start, then as exported
     HWND m_hWnd[static_cast<int>(Win::Count)] = {};
     bool m_bMainHeld = false;  // a fault keeps the main window disabled
     std::vector<PROCESS_INFORMATION> m_decoys;

@@ -1,6 +1,7 @@
-#include "standin/Mp3TagFile.h"
+#include "mp3/Mp3TagFile.h"
 
-#include "support/HostPath.h"
+#include "mp3/HostPath.h"
+#include "mp3/Mp3Builder.h"
 
 #include <cstdlib>
 #include <memory>
@@ -10,7 +11,7 @@
 
 #include <id3tag.h>
 
-namespace standin {
+namespace mp3 {
 
 namespace {
 
@@ -117,17 +118,11 @@ bool LeadingTagSize(const std::string& path, DWORD* pdwSize)
         file.release();
         return false;
     }
-    unsigned char header[10] = {};
+    char header[10] = {};
     DWORD dwRead = 0;
     if (!ReadFile(file.get(), header, sizeof(header), &dwRead, nullptr))
         return false;
-    if (dwRead < sizeof(header) || header[0] != 'I' || header[1] != 'D' || header[2] != '3')
-        return true;
-    if ((header[6] | header[7] | header[8] | header[9]) & 0x80)
-        return true;  // not a valid size: libid3tag does not see a tag either
-    *pdwSize = 10 + ((header[6] << 21) | (header[7] << 14) | (header[8] << 7) | header[9]);
-    if (header[3] == 4 && (header[5] & 0x10))
-        *pdwSize += 10;
+    *pdwSize = static_cast<DWORD>(mp3::LeadingTagSize(std::string(header, dwRead)));
     return true;
 }
 
@@ -193,7 +188,7 @@ bool RebuildFile(const std::string& path, DWORD dwOldTagSize, const std::vector<
 bool ReadMp3Tags(const std::string& path, Mp3Tags* pTags, std::string* pError)
 {
     *pTags = Mp3Tags();
-    Id3File file(id3_file_open(testsupport::HostPath(path).c_str(), ID3_FILE_MODE_READONLY));
+    Id3File file(id3_file_open(HostPath(path).c_str(), ID3_FILE_MODE_READONLY));
     if (!file) {
         *pError = "cannot open " + path;
         return false;
@@ -221,7 +216,7 @@ bool WriteMp3Tags(const std::string& path, const Mp3Tags& tags, std::string* pEr
         return false;
     }
     {
-        Id3File file(id3_file_open(testsupport::HostPath(path).c_str(), ID3_FILE_MODE_READWRITE));
+        Id3File file(id3_file_open(HostPath(path).c_str(), ID3_FILE_MODE_READWRITE));
         id3_tag* pTag = file ? id3_file_tag(file.get()) : nullptr;
         if (pTag == nullptr) {
             *pError = "cannot open " + path + " for writing";
@@ -268,4 +263,4 @@ bool WriteMp3Tags(const std::string& path, const Mp3Tags& tags, std::string* pEr
     return true;
 }
 
-}  // namespace standin
+}  // namespace mp3

@@ -165,7 +165,7 @@ void CStandIn::Record(const std::string& line)
 bool CStandIn::Start(std::string* pError)
 {
     Record("start " + m_path);
-    if (!ReadMp3Tags(m_path, &m_tags, pError)) {
+    if (!mp3::ReadMp3Tags(m_path, &m_tags, pError)) {
         Record("start failed: " + *pError);
         return false;
     }
@@ -649,7 +649,7 @@ void CStandIn::OnSave()
 // one when the target is another file) with the dialog's album and comment.
 void CStandIn::OnTagsOk()
 {
-    Mp3Tags tags;
+    mp3::Mp3Tags tags;
     tags.album = ControlText(Win::Tags, kIdAlbum, m_tags.album);
     tags.comment = ControlText(Win::Tags, kIdComment, m_tags.comment);
     Record("tags ok album=" + tags.album + " comment=" + tags.comment);
@@ -663,7 +663,7 @@ void CStandIn::OnTagsOk()
         bWritten = false;
     }
     if (bWritten)
-        bWritten = WriteMp3Tags(m_target, tags, &error);
+        bWritten = mp3::WriteMp3Tags(m_target, tags, &error);
     Record(bWritten ? "tags written to " + m_target : "tags not written: " + error);
     ShowFileInfo();
     Open(Win::Export);

@@ -1,13 +1,14 @@
-#include "support/Mp3Files.h"
+#include "mp3/Mp3Builder.h"
+
+#include <windows.h>
 
 #include <id3tag.h>
 #include <zlib.h>
 
 #include <algorithm>
-
 #include <stdexcept>
 
-namespace testsupport {
+namespace mp3 {
 
 namespace {
 
@@ -53,16 +54,77 @@ std::string Field(const std::string& text, std::size_t cb)
 
 }  // namespace
 
-std::string MpegFrames(int nFrames)
+std::string AudioFrames(int nFrames)
 {
-    // Frame sync, MPEG-1, Layer III, no CRC; 128 kbit/s, 44.1 kHz, no
-    // padding; joint stereo. 144 * 128000 / 44100 = 417 bytes per frame.
-    std::string frame("\xFF\xFB\x90\x64", 4);
-    frame.resize(417, '\0');
-    std::string frames;
-    for (int i = 0; i < nFrames; ++i)
-        frames += frame;
-    return frames;
+    constexpr size_t kFrameBytes = 417;  // 144 * 128000 / 44100, no padding bit
+    constexpr size_t kSideInfoBytes = 32;
+    std::string bytes;
+    for (int nFrame = 0; nFrame < nFrames; ++nFrame) {
+        // Sync, MPEG-1, Layer III, no CRC; 128 kbit/s, 44.1 kHz; stereo.
+        std::string frame("\xFF\xFB\x90\x00", 4);
+        frame.append(kSideInfoBytes, '\0');
+        for (size_t i = frame.size(); i < kFrameBytes; ++i)
+            frame += static_cast<char>((i * 7 + nFrame * 13) % 251);
+        bytes += frame;
+    }
+    return bytes;
+}
+
+std::string Mp3Bytes(const Mp3FileDesc& desc)
+{
+    std::string bytes;
+    if (desc.bTag) {
+        std::string body;
+        if (!desc.album.empty())
+            body += Id3v23Frame("TALB", TextFrameBody(0, desc.album));
+        if (!desc.comment.empty())
+            body += Id3v23Frame("COMM", CommentFrameBody(0, "eng", "", desc.comment));
+        body.append(desc.cbPadding, '\0');
+        bytes = Id3v2Header(3, 0, body.size()) + body;
+    }
+    return bytes + AudioFrames(desc.nFrames);
+}
+
+bool WriteMp3File(const std::string& path, const Mp3FileDesc& desc)
+{
+    const std::string bytes = Mp3Bytes(desc);
+    HANDLE hFile = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD cbWritten = 0;
+    const BOOL bOk = WriteFile(hFile, bytes.data(), static_cast<DWORD>(bytes.size()), &cbWritten,
+                               nullptr);
+    return CloseHandle(hFile) && bOk && cbWritten == bytes.size();
+}
+
+size_t LeadingTagSize(const std::string& bytes)
+{
+    if (bytes.size() < 10 || bytes.compare(0, 3, "ID3") != 0)
+        return 0;
+    const auto b = [&](size_t i) {
+        return static_cast<size_t>(static_cast<unsigned char>(bytes[i]));
+    };
+    if ((b(6) | b(7) | b(8) | b(9)) & 0x80)
+        return 0;  // not a synchsafe size: libid3tag sees no tag either
+    size_t size = 10 + ((b(6) << 21) | (b(7) << 14) | (b(8) << 7) | b(9));
+    if (b(3) == 4 && (b(5) & 0x10))
+        size += 10;
+    return size;
+}
+
+std::string AudioAfterTag(const std::string& bytes)
+{
+    const size_t size = LeadingTagSize(bytes);
+    return size < bytes.size() ? bytes.substr(size) : std::string();
+}
+
+Mp3TagText ReadMp3TagText(const std::string& path)
+{
+    Mp3TagText text;
+    std::string error;
+    text.bOpened = ReadMp3Tags(path, &text, &error);
+    return text;
 }
 
 CRenderedTag::CRenderedTag() : m_pTag(id3_tag_new())
@@ -256,4 +318,4 @@ std::string CompressedBombTag(int nFrames, std::size_t cbInflated, const std::st
     return Id3v2Header(3, 0, frames.size()) + frames;
 }
 
-}  // namespace testsupport
+}  // namespace mp3
