@@ -140,16 +140,6 @@ void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD)
     g_step();
 }
 
-// The button and Ctrl as the drag loop reads them.
-void SetButtonAndCtrl(bool bButton, bool bCtrl)
-{
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_LBUTTON] = bButton ? 0x80 : 0;
-    keys[VK_CONTROL] = bCtrl ? 0x80 : 0;
-    SetKeyboardState(keys);
-}
-
 // Drags a source grid's selection from one of its cells onto a target
 // cell: a press and a move start the drag loop, in which the cursor moves
 // over the target cell and, once the target highlights it, the button goes
@@ -163,16 +153,16 @@ void DragTo(CGridCtrl& source, CCellID from, CGridCtrl& target, CCellID to, bool
     g_step = [&] {
         SetCursorPos(ptTo.x, ptTo.y);
         if (target.GetDropHighlightCell() == to)
-            SetButtonAndCtrl(false, bCopy);
+            gridinput::HoldKeys(bCopy);
         else if (GetTickCount() - dwStart > kPatience)  // never highlighted: the loop ends
             PostMessageA(source.m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
     };
-    SetButtonAndCtrl(true, bCopy);
+    gridinput::HoldKeys(bCopy, false, true);
     const UINT_PTR nTimer = SetTimer(nullptr, 0, 20, StepTimer);
     gridinput::Send(source, WM_LBUTTONDOWN, MK_LBUTTON, ptFrom);
     gridinput::Send(source, WM_MOUSEMOVE, MK_LBUTTON, POINT{ptFrom.x + 5, ptFrom.y});
     KillTimer(nullptr, nTimer);
-    SetButtonAndCtrl(false, false);
+    gridinput::HoldKeys(false);
 }
 
 }  // namespace

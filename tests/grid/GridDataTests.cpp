@@ -38,14 +38,10 @@ TEST(GridData, BadIndexesChangeNothing)
         const int r = bad.row;
         const int c = bad.col;
         RECT rc;
-        POINT pt;
         const bool results[] = {
-            !grid.SetItemText(r, c, "x"), grid.GetItemText(r, c).empty(),
-            !grid.SetItemFgColour(r, c, 1), !grid.SetItemBkColour(r, c, 1), !grid.SetItemFormat(r, c, 0),
-            grid.GetItemFormat(r, c) == 0, !grid.SetItemState(r, c, GVIS_SELECTED),
-            grid.GetItemState(r, c) == 0, !grid.SetItemData(r, c, 5), grid.GetItemData(r, c) == 0,
-            !grid.IsCellSelected(r, c), grid.GetCell(r, c) == nullptr, !grid.GetCellRect(r, c, &rc),
-            !grid.GetCellOrigin(r, c, &pt), !grid.IsCellVisible(r, c), !grid.RedrawCell(r, c),
+            !grid.SetItemText(r, c, "x"), grid.GetItemText(r, c).empty(), !grid.SetItemState(r, c, GVIS_SELECTED),
+            grid.GetItemState(r, c) == 0, !grid.IsCellSelected(r, c), grid.GetCell(r, c) == nullptr,
+            !grid.GetCellRect(r, c, &rc), !grid.IsCellVisible(r, c), !grid.RedrawCell(r, c),
         };
         for (size_t i = 0; i < std::size(results); ++i)
             EXPECT_TRUE(results[i]) << "call " << i << " on " << r << "," << c;
@@ -65,13 +61,10 @@ TEST(GridData, BadIndexesChangeNothing)
     };
     for (size_t i = 0; i < std::size(results); ++i)
         EXPECT_TRUE(results[i]) << "grid call " << i;
-    grid.AutoSizeColumn(-1);
     grid.AutoSizeColumn(cols);
     grid.AutoSizeRow(rows);
     grid.SetSelectedRange(1, 0, rows + 3, cols - 1);
     EXPECT_EQ(0, grid.GetSelectedCount());
-    grid.SetFixedColumnCount(1);
-    EXPECT_EQ(-1, grid.InsertColumn("x", DT_LEFT, 0));  // before a fixed column
     EXPECT_EQ(rows, grid.GetRowCount());
     EXPECT_EQ(cols, grid.GetColumnCount());
     EXPECT_EQ("r2 c1", grid.GetItemText(2, 1));
@@ -109,43 +102,6 @@ TEST(GridData, InsertAndDeleteKeepTheFocusOnItsCell)
     EXPECT_EQ("A", grid.GetItemText(0, 1));
     EXPECT_TRUE(grid.DeleteRow(0));  // a fixed row lowers the count
     EXPECT_EQ(0, grid.GetFixedRowCount());
-}
-
-TEST(GridData, CellsFollowTheirDefaultCellAndTheFixedCounts)
-{
-    GridHost host;
-    CGridCtrl& grid = host.Grid();
-    Fill(grid, 3);
-    grid.SetFixedColumnCount(1);
-    EXPECT_EQ(grid.GetDefaultCell(TRUE, TRUE), grid.GetCell(0, 0)->GetDefaultCell(0));
-    EXPECT_EQ(grid.GetDefaultCell(TRUE, FALSE), grid.GetCell(0, 1)->GetDefaultCell(0));
-    EXPECT_EQ(grid.GetDefaultCell(FALSE, TRUE), grid.GetCell(1, 0)->GetDefaultCell(1));
-    EXPECT_EQ(grid.GetDefaultCell(FALSE, FALSE, 2), grid.GetCell(2, 1)->GetDefaultCell(2));
-    EXPECT_NE(grid.GetDefaultCell(FALSE, FALSE, 1), grid.GetDefaultCell(FALSE, FALSE, 2));
-    EXPECT_EQ(GVIS_FIXED | GVIS_FIXEDROW | GVIS_FIXEDCOL, grid.GetItemState(0, 0) & 0x70);
-    EXPECT_EQ(GVIS_FIXED | GVIS_FIXEDCOL, grid.GetItemState(2, 0) & 0x70);
-    // A change of the default reaches the cell, until the cell has its own.
-    grid.GetDefaultCell(FALSE, FALSE, 1)->SetBackClr(RGB(1, 2, 3));
-    CGridCellBase* pCell = grid.GetCell(2, 2);
-    EXPECT_EQ(RGB(1, 2, 3), pCell->GetBackClr());
-    pCell->SetBackClr(RGB(9, 9, 9));
-    EXPECT_EQ(RGB(9, 9, 9), pCell->GetBackClr());
-    EXPECT_EQ(grid.GetDefaultCell(FALSE, FALSE)->GetFontObject(), pCell->GetFontObject());
-
-    // Rows that become fixed lose the focus and selection and take the
-    // fixed colours; rows that stop being fixed lose the flags.
-    grid.SetItemFgColour(1, 1, RGB(255, 0, 0));
-    grid.SetFocusCell(1, 1);
-    grid.SetSelectedRange(1, 1, 3, 2);
-    EXPECT_TRUE(grid.SetFixedRowCount(2));
-    EXPECT_EQ(0, grid.GetSelectedCount());
-    EXPECT_FALSE(grid.GetFocusCell().IsValid());
-    EXPECT_EQ(GVIS_FIXED | GVIS_FIXEDROW, grid.GetItemState(1, 1) & 0x70);
-    EXPECT_EQ(grid.GetDefaultCell(TRUE, FALSE)->GetTextClr(), grid.GetItemFgColour(1, 1));
-    EXPECT_TRUE(grid.SetFixedRowCount(1));
-    EXPECT_EQ(0u, grid.GetItemState(1, 1) & 0x70);
-    EXPECT_TRUE(grid.SetFixedRowCount(6));  // more than there are rows
-    EXPECT_EQ(6, grid.GetRowCount());
 }
 
 TEST(GridData, MeasuredExtentsFollowTextAndFontChanges)

@@ -40,17 +40,24 @@ inline void Click(CGridCtrl& grid, POINT pt, UINT nKeys = 0)
     Drag(grid, pt, pt, nKeys);
 }
 
-// A key press with Ctrl and Shift as given, through the thread's key state.
-inline void Key(CGridCtrl& grid, UINT nVirtKey, bool bCtrl = false, bool bShift = false)
+// Ctrl, Shift and the left button in this thread's key state, as the grid
+// and the drag loop read them.
+inline void HoldKeys(bool bCtrl, bool bShift = false, bool bButton = false)
 {
     BYTE keys[256] = {};
     GetKeyboardState(keys);
     keys[VK_CONTROL] = bCtrl ? 0x80 : 0;
     keys[VK_SHIFT] = bShift ? 0x80 : 0;
+    keys[VK_LBUTTON] = bButton ? 0x80 : 0;
     SetKeyboardState(keys);
+}
+
+// A key press with Ctrl and Shift as given.
+inline void Key(CGridCtrl& grid, UINT nVirtKey, bool bCtrl = false, bool bShift = false)
+{
+    HoldKeys(bCtrl, bShift);
     SendMessageA(grid.m_hWnd, WM_KEYDOWN, nVirtKey, 1);
-    keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
-    SetKeyboardState(keys);
+    HoldKeys(false);
     testsupport::PumpFor(0);
 }
 
@@ -91,15 +98,10 @@ inline void FillCells(CGridCtrl& grid, int nRows, int nCols)
 // Sets the system's double-click time while it lives (a grid's title tip
 // reads it when the grid is made): a long one makes every press quick
 // after the one before, whatever the machine's load.
-class DoubleClickTime {
-public:
+struct DoubleClickTime {
     explicit DoubleClickTime(UINT nMs) { SystemParametersInfoA(SPI_SETDOUBLECLICKTIME, nMs, nullptr, 0); }
-    ~DoubleClickTime() { SystemParametersInfoA(SPI_SETDOUBLECLICKTIME, m_nSaved, nullptr, 0); }
-    DoubleClickTime(const DoubleClickTime&) = delete;
-    DoubleClickTime& operator=(const DoubleClickTime&) = delete;
-
-private:
-    UINT m_nSaved = GetDoubleClickTime();
+    ~DoubleClickTime() { SystemParametersInfoA(SPI_SETDOUBLECLICKTIME, nSaved, nullptr, 0); }
+    const UINT nSaved = GetDoubleClickTime();
 };
 
 // Sizes the grid's window to show exactly nRows data rows under the header.
@@ -143,13 +145,10 @@ inline bool OpenClipboardPatiently()
 inline std::string ClipboardText()
 {
     std::string text = "<none>";
-    if (!OpenClipboardPatiently())
-        return "<not opened>";
-    if (HANDLE hData = GetClipboardData(CF_TEXT)) {
-        if (const char* p = static_cast<const char*>(GlobalLock(hData))) {
-            text.assign(p, strnlen(p, GlobalSize(hData)));
-            GlobalUnlock(hData);
-        }
+    HANDLE hData = OpenClipboardPatiently() ? GetClipboardData(CF_TEXT) : nullptr;
+    if (const char* p = hData ? static_cast<const char*>(GlobalLock(hData)) : nullptr) {
+        text.assign(p, strnlen(p, GlobalSize(hData)));
+        GlobalUnlock(hData);
     }
     CloseClipboard();
     return text;

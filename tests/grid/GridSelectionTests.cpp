@@ -29,18 +29,9 @@ TEST(GridSelection, RangesSelectWholeDataRowsAndKeepTheSavedOnes)
     grid.SetSelectedRange(4, 0, 5, 4);  // the range may change again
     EXPECT_EQ(std::vector<int>({2, 4, 5}), SelectedRows(grid));
     EXPECT_EQ(15, grid.GetSelectedCount());
-    grid.SetSingleRowSelection(TRUE);  // which keeps nothing saved
-    grid.SetSelectedRange(3, 0, 3, 4);
-    EXPECT_EQ(std::vector<int>({3}), SelectedRows(grid));
-    grid.SetSingleRowSelection(FALSE);
     grid.ResetSelectedRange();  // forgets the saved rows
     grid.SetSelectedRange(5, 0, 5, 4);
     EXPECT_EQ(std::vector<int>({5}), SelectedRows(grid));
-
-    grid.EnableSelection(FALSE);
-    EXPECT_FALSE(grid.IsCellSelected(5, 0));
-    grid.SetSelectedRange(1, 0, 2, 4);
-    EXPECT_EQ(0, grid.GetSelectedCount());
 
     // The focus flag moves with the focus cell, which never lies in the header.
     EXPECT_EQ(CCellID(), grid.SetFocusCell(2, 1));
