@@ -87,9 +87,7 @@ inline void FillCells(CGridCtrl& grid, int nRows, int nCols)
     for (int r = 0; r < nRows; ++r) {
         for (int c = 0; c < nCols; ++c) {
             grid.SetColumnWidth(c, 90);
-            const std::string text = r == 0 ? "H" + std::to_string(c)
-                                            : "r" + std::to_string(r) + "c" + std::to_string(c);
-            grid.SetItemText(r, c, text.c_str());
+            grid.SetItemText(r, c, ((r ? "r" + std::to_string(r) + "c" : "H") + std::to_string(c)).c_str());
         }
     }
     grid.SetModified(FALSE);

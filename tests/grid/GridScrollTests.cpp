@@ -147,7 +147,7 @@ TEST(GridScroll, TheHeaderStaysOverAPartlyScrolledRow)
     GetWindowRect(grid.m_hWnd, &rcWindow);
     MoveWindow(grid.m_hWnd, 0, 0, rcWindow.right - rcWindow.left,
                rcWindow.bottom - rcWindow.top + grid.GetRowHeight(1) / 2, TRUE);
-    grid.ExpandFirstColumnToFit();
+    grid.ExpandFirstColumnToFit();  // no sideways scrolling
     gridinput::Click(grid, testsupport::CellCenter(grid, 1, 0));
     auto header = [&] {  // how many pixels of the header have each of its colours
         const testsupport::Pixels image(grid.m_hWnd);
