@@ -1,5 +1,6 @@
 #include "support/GTestWin.h"
 
+#include <algorithm>
 #include <string>
 
 #include "GridInput.h"
@@ -60,19 +61,24 @@ TEST(GridLayout, AutoSizeMeasuresAsGdiAndKeepsHiddenOnesHidden)
 }
 
 // Column 0 takes up the room the other columns leave; when they need more
-// than there is (an album of 150 characters, in a window of a usual size
-// and in a narrow one), it keeps the width of its longest name, the grid
-// scrolls sideways, and every name is drawn and copied whole.
+// than there is (a little more; an album of 150 characters, in a window of
+// a usual size and in a narrow one), it keeps the width of its longest
+// name, the grid scrolls sideways, and every name is drawn and copied whole.
 TEST(GridLayout, FittingColumnZeroFillsTheWindowButKeepsEveryNameWhole)
 {
     GridHost wide(GridHost::Setup::FileList, {700, 300});
-    testsupport::FillFileList(wide.Grid(), 2);
-    wide.Grid().SetColumnWidth(kColMessage, 50);
-    wide.Grid().ExpandFirstColumnToFit();
+    CGridCtrl& fitted = wide.Grid();
+    testsupport::FillFileList(fitted, 2);
+    fitted.SetColumnWidth(kColMessage, 50);
+    fitted.ExpandFirstColumnToFit();
     RECT rcWide;
-    GetClientRect(wide.Grid().m_hWnd, &rcWide);
-    EXPECT_EQ(rcWide.right, wide.Grid().GetVirtualWidth());
-    EXPECT_FALSE(HasBar(wide.Grid(), WS_HSCROLL));
+    GetClientRect(fitted.m_hWnd, &rcWide);
+    EXPECT_EQ(rcWide.right, fitted.GetVirtualWidth());
+    EXPECT_FALSE(HasBar(fitted, WS_HSCROLL));
+    const int nNames = std::max(GdiWidth(fitted, "C:\\music\\song00000.mp3"), GdiWidth(fitted, "C:\\music\\song00001.mp3"));
+    fitted.SetColumnWidth(kColMessage, 50 + fitted.GetColumnWidth(0) - nNames + 20);
+    fitted.ExpandFirstColumnToFit();
+    EXPECT_EQ(nNames, fitted.GetColumnWidth(0));
 
     std::string album;
     while (album.size() < 150)
