@@ -156,7 +156,7 @@ TEST(GridLayout, ScrollBarsGeometryAndEnsureVisible)
     grid.EnsureVisible(3, kColComment);
     grid.GetCellRect(3, kColComment, &rcCell);
     EXPECT_LT(rcCell.left, grid.GetColumnWidth(0));
-    EXPECT_EQ(CCellID(3, kColComment), grid.GetCellFromPt(POINT{rc.right - 2, (rcCell.top + rcCell.bottom) / 2}));
+    EXPECT_EQ(CCellID(3, kColComment), grid.GetCellFromPt(POINT{rcCell.left + 2, (rcCell.top + rcCell.bottom) / 2}));
     for (int r = grid.GetRowCount() - 1; r >= 3; --r)
         grid.DeleteRow(r);
     EXPECT_FALSE(HasBar(grid, WS_VSCROLL));  // fits again
