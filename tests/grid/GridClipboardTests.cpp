@@ -43,10 +43,11 @@ std::string SourceBytes(COleDataSource* pSource)
 
 }  // namespace
 
-// The file list's copy (Ctrl+C): the selected rows as lines of tab-separated
-// cells, hidden rows and the hidden column left out, one terminating zero,
-// no CR; what other programs read once the clipboard is flushed. A cell of
-// the range that is not selected keeps its tabs. Cut and paste stay off.
+// The file list's copy (Ctrl+C, once and again): the selected rows as lines
+// of tab-separated cells, hidden rows and the hidden column left out, one
+// terminating zero, no CR; what other programs read once the clipboard is
+// flushed. A cell of the range that is not selected keeps its tabs. Cut and
+// paste stay off.
 TEST(GridClipboard, CopiesTheSelectedRowsAsTabbedLines)
 {
     GridHost host(GridHost::Setup::FileList);
@@ -64,8 +65,11 @@ TEST(GridClipboard, CopiesTheSelectedRowsAsTabbedLines)
     EXPECT_EQ(nullptr, grid.CopyTextFromGrid());
     EXPECT_FALSE(grid.CanCopy());
 
-    grid.SelectAll();
     grid.SetFocusCell(1, 0);
+    grid.SetSelectedRange(3, 0, 3, kColOrigAlbum);
+    gridinput::Key(grid, 'C', true);
+    EXPECT_EQ("C:\\music\\three.mp3\t\tAlbum 3\tThird\t", ClipboardText());
+    grid.SelectAll();  // and copied again
     gridinput::Key(grid, 'C', true);
     ASSERT_EQ(S_OK, OleFlushClipboard());
     const std::string expected = "C:\\music\\one.mp3\t\tAlbum 1\tNice:AVC\t\nC:\\music\\three.mp3\t\tAlbum 3\tThird\t";
