@@ -106,7 +106,8 @@ TEST(GridKeyboard, KeysNeedAFocusCellAndCharactersAnEditableGrid)
     EXPECT_EQ(50, grid.GetSelectedCount());
     EXPECT_EQ(1, TopRow(grid));
 
-    gridinput::Click(grid, testsupport::CellCenter(grid, 2, 0));
+    gridinput::Click(grid, testsupport::CellCenter(grid, 2, 0));  // on the whole selection
+    EXPECT_EQ(CCellID(2, 0), grid.GetFocusCell());
     host.notes.clear();
     const std::string text = grid.GetItemText(2, 0);
     Key(grid, VK_F2);
