@@ -1,206 +1,205 @@
 #include "support/GTestWin.h"
 
+#include <functional>
 #include <string>
+#include <vector>
 
-#include "GridEditTestSupport.h"
-#include "grid/GridCtrl.h"
-#include "support/ProgramProcess.h"
-#include "support/TestSupport.h"
+#include "GridInput.h"
+#include "catalog/FileListGrid.h"
 
-using gridedit::EditHost;
+using gridinput::ClipboardText;
+using gridinput::kPatience;
+using gridinput::SetClipboardText;
+using testsupport::CellCenter;
+using testsupport::GridHost;
 
 namespace {
 
-// The bytes of the CF_TEXT data a source offers, the whole block.
+struct CellText {
+    int row;
+    int col;
+    const char* text;
+};
+
+void ExpectTexts(const CGridCtrl& grid, const std::vector<CellText>& cells, const std::string& trace)
+{
+    for (const CellText& cell : cells)
+        EXPECT_EQ(cell.text, grid.GetItemText(cell.row, cell.col)) << trace << " at " << cell.row << "," << cell.col;
+}
+
+// The whole CF_TEXT block a data source offers.
 std::string SourceBytes(COleDataSource* pSource)
 {
     FORMATETC fmt = {CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
     STGMEDIUM medium = {};
-    if (FAILED(pSource->GetData(&fmt, &medium)))
+    if (pSource == nullptr || FAILED(pSource->GetData(&fmt, &medium)))
         return "<no data>";
-    const char* p = static_cast<const char*>(GlobalLock(medium.hGlobal));
-    std::string bytes(p, GlobalSize(medium.hGlobal));
+    std::string bytes(static_cast<const char*>(GlobalLock(medium.hGlobal)), GlobalSize(medium.hGlobal));
     GlobalUnlock(medium.hGlobal);
     ReleaseStgMedium(&medium);
+    pSource->InternalRelease();
     return bytes;
-}
-
-void SetRow(CGridCtrl& grid, int nRow, std::initializer_list<const char*> texts)
-{
-    int nCol = 0;
-    for (const char* psz : texts)
-        grid.SetItemText(nRow, nCol++, psz);
 }
 
 }  // namespace
 
-TEST(GridClipboard, CopiesSelectedCellsAsTabbedLinesWithOneTerminatingZero)
+// The file list's copy (Ctrl+C, once and again): the selected rows as lines
+// of tab-separated cells, hidden rows and the hidden column left out, one
+// terminating zero, no CR; what other programs read once the clipboard is
+// flushed. A cell of the range that is not selected keeps its tabs. Cut and
+// paste stay off.
+TEST(GridClipboard, CopiesTheSelectedRowsAsTabbedLines)
 {
-    EditHost host;
+    GridHost host(GridHost::Setup::FileList);
     CGridCtrl& grid = host.Grid();
-    gridedit::FillGrid(grid, 4, 3);
-    SetRow(grid, 1, {"a", "b", "c"});
-    SetRow(grid, 2, {"d", "e", "f"});
-
-    // No selection: nothing to copy, and the copy command is disabled.
+    const std::vector<std::vector<const char*>> rows = {
+        {"C:\\music\\one.mp3", "", "Album 1", "Nice:AVC", "HIDDEN1"},
+        {"C:\\music\\two.mp3", "no tag", "Album 2", "Plain", "HIDDEN2"},
+        {"C:\\music\\three.mp3", "", "Album 3", "Third", "HIDDEN3"}};
+    for (const auto& row : rows) {
+        const int nRow = grid.InsertRow(row[0]);
+        for (int c = 1; c < kFileListColumnCount; ++c)
+            grid.SetItemText(nRow, c, row[c]);
+    }
+    grid.SetRowHeight(2, 0);
     EXPECT_EQ(nullptr, grid.CopyTextFromGrid());
     EXPECT_FALSE(grid.CanCopy());
 
-    grid.SetSelectedRange(1, 0, 2, 2);
-    EXPECT_TRUE(grid.CanCopy());
-    COleDataSource* pSource = grid.CopyTextFromGrid();
-    ASSERT_NE(nullptr, pSource);
-    const std::string bytes = SourceBytes(pSource);
-    pSource->InternalRelease();
-    ASSERT_GE(bytes.size(), 12u);
-    EXPECT_EQ(std::string("a\tb\tc\nd\te\tf", 11), bytes.substr(0, 11));
-    EXPECT_EQ('\0', bytes[11]);
-    EXPECT_EQ(std::string::npos, bytes.find('\r'));
+    grid.SetFocusCell(1, 0);
+    grid.SetSelectedRange(3, 0, 3, kColOrigAlbum);
+    gridinput::Key(grid, 'C', true);
+    EXPECT_EQ("C:\\music\\three.mp3\t\tAlbum 3\tThird\t", ClipboardText());
+    grid.SelectAll();  // and copied again
+    gridinput::Key(grid, 'C', true);
+    ASSERT_EQ(S_OK, OleFlushClipboard());
+    const std::string expected = "C:\\music\\one.mp3\t\tAlbum 1\tNice:AVC\t\nC:\\music\\three.mp3\t\tAlbum 3\tThird\t";
+    EXPECT_EQ(expected, ClipboardText());
+    EXPECT_EQ(expected + std::string(1, '\0'), SourceBytes(grid.CopyTextFromGrid()).substr(0, expected.size() + 1));
 
-    // Through the grid's own copy command, onto the clipboard.
-    gridedit::SetClipboardText("old");
-    grid.SendMessage(WM_COMMAND, ID_EDIT_COPY, 0);
-    EXPECT_EQ("a\tb\tc\nd\te\tf", gridedit::ClipboardText());
-
-    // Unselected cells of the range contribute nothing but keep their tabs.
     grid.SetSelectedRange(1, 0, 1, 0);
     grid.SaveSelection();
-    grid.SetSelectedRange(2, 2, 2, 2);
-    grid.ClearSavedSelection();
-    pSource = grid.CopyTextFromGrid();
-    ASSERT_NE(nullptr, pSource);
-    EXPECT_EQ(std::string("a\t\t\n\t\tf"), SourceBytes(pSource).c_str());
-    pSource->InternalRelease();
-}
-
-TEST(GridClipboard, FileListRowsEndWithTabAndLeaveOutHiddenColumnAndRows)
-{
-    EditHost host;
-    CGridCtrl& grid = host.Grid();
-    grid.SetFixedRowCount(1);
-    grid.SetEditable(FALSE);
-    grid.SetListMode(TRUE);
-    const char* const headings[] = {"Filename", "Message/Error", "Album", "Comment",
-                                    "Orig Album, hidden"};
-    for (const char* pszHeading : headings)
-        grid.InsertColumn(pszHeading, 0x25);
-    grid.InsertRow("C:\\music\\one.mp3");
-    grid.InsertRow("C:\\music\\two.mp3");
-    grid.InsertRow("C:\\music\\three.mp3");
-    SetRow(grid, 1, {"C:\\music\\one.mp3", "", "Album 1", "Nice:AVC", "HIDDEN1"});
-    SetRow(grid, 2, {"C:\\music\\two.mp3", "no tag", "Album 2", "Plain", "HIDDEN2"});
-    SetRow(grid, 3, {"C:\\music\\three.mp3", "", "Album 3", "Third", "HIDDEN3"});
-    grid.AutoSizeColumns();
-    grid.SetColumnWidth(4, 0);
-    grid.SetRowHeight(2, 0);  // a hidden row is left out too
-    grid.SelectAll();
-
-    grid.OnEditCopy();
-    const std::string expected =
-        "C:\\music\\one.mp3\t\tAlbum 1\tNice:AVC\t\n"
-        "C:\\music\\three.mp3\t\tAlbum 3\tThird\t";
-    EXPECT_EQ(expected, gridedit::ClipboardText());
-
-    // Another process reads the same text while this one serves the clipboard.
-    testsupport::TempFolder folder("gclip");
-    const std::string out = folder.File("clip.txt");
-    testsupport::ProgramProcess reader;
-    ASSERT_TRUE(reader.Start("clipboard_reader", folder.Path(), "\"" + out + "\""));
-    DWORD dwExit = STILL_ACTIVE;
-    testsupport::PumpUntil([&] {
-        return GetFileAttributesA(out.c_str()) != INVALID_FILE_ATTRIBUTES &&
-               reader.WaitForExit(0) != -1;
-    }, 15000);
-    (void)dwExit;
-    EXPECT_EQ(expected, testsupport::ReadFileBytes(out));
-
-    // Cut and paste stay off on a grid that is not editable.
+    grid.SetSelectedRange(3, 2, 3, 2);
+    EXPECT_EQ("C:\\music\\one.mp3\t\t\n\t\tAlbum 3", std::string(SourceBytes(grid.CopyTextFromGrid()).c_str()));
     EXPECT_FALSE(grid.CanCut());
-    grid.SetFocusCell(1, 2);
     EXPECT_FALSE(grid.CanPaste());
-    grid.OnEditCut();
-    EXPECT_EQ("Album 1", grid.GetItemText(1, 2));
 }
 
-TEST(GridClipboard, PasteSplitsAtTabsAndCommasTrimsAndSkipsHiddenColumnsAndRows)
+// Paste (which the program does not offer) splits lines at tabs and commas,
+// trims the fields and writes them from the focus cell on, over hidden
+// columns and rows, deselecting what it writes; the owner may veto a cell
+// before or after the change. Cut copies what is selected and shown, then
+// empties it.
+TEST(GridClipboard, PasteSplitsTrimsAndSkipsHiddenCellsAndCutEmpties)
 {
-    EditHost host;
+    GridHost host;
     CGridCtrl& grid = host.Grid();
-    gridedit::FillGrid(grid, 9, 5);
-
-    gridedit::SetClipboardText("  x , y\t z  ");
-    grid.SetFocusCell(3, 1);
-    EXPECT_TRUE(grid.CanPaste());
-    grid.SendMessage(WM_COMMAND, ID_EDIT_PASTE, 0);
-    EXPECT_EQ("r3c0", grid.GetItemText(3, 0));
-    EXPECT_EQ("x", grid.GetItemText(3, 1));
-    EXPECT_EQ("y", grid.GetItemText(3, 2));
-    EXPECT_EQ("z", grid.GetItemText(3, 3));
-    EXPECT_EQ("r3c4", grid.GetItemText(3, 4));
-    EXPECT_TRUE(grid.GetModified(3, 1));
-    EXPECT_EQ(3, host.Count(LVN_BEGINLABELEDIT));
-    EXPECT_EQ(3, host.Count(LVN_ENDLABELEDIT));
-
-    // Hidden column 2 and hidden row 5 are skipped; fields past the last
-    // column are dropped; a final line break adds no line; written cells
-    // lose their selection.
+    gridinput::FillCells(grid, 9, 5);
     grid.SetColumnWidth(2, 0);
     grid.SetRowHeight(5, 0);
     grid.SetSelectedRange(4, 1, 6, 4);
-    gridedit::SetClipboardText("p,q,s,t,u\r\nv\r\n");
-    grid.SetFocusCell(4, 1);
-    grid.OnEditPaste();
-    EXPECT_EQ("p", grid.GetItemText(4, 1));
-    EXPECT_EQ("r4c2", grid.GetItemText(4, 2));
-    EXPECT_EQ("q", grid.GetItemText(4, 3));
-    EXPECT_EQ("s", grid.GetItemText(4, 4));
-    EXPECT_EQ("r5c1", grid.GetItemText(5, 1));
-    EXPECT_EQ("v", grid.GetItemText(6, 1));
-    EXPECT_EQ("r7c1", grid.GetItemText(7, 1));
-    EXPECT_FALSE(grid.IsCellSelected(4, 1));
+    host.reply = [](const testsupport::GridNote& note) -> LRESULT {
+        const bool bVeto = (note.code == LVN_BEGINLABELEDIT && note.row == 7 && note.col == 1) ||
+                           (note.code == LVN_ENDLABELEDIT && note.row == 7 && note.col == 3) ||
+                           (note.code == LVN_BEGINLABELEDIT && note.row == 2 && note.col == 3);
+        return bVeto ? -1 : 0;
+    };
+    const struct {
+        CCellID at;
+        const char* text;
+        std::vector<CellText> after;
+    } pastes[] = {
+        {{3, 1}, "  x , y\t z  ", {{3, 0, "r3c0"}, {3, 1, "x"}, {3, 2, "r3c2"}, {3, 3, "y"}, {3, 4, "z"}}},
+        {{4, 1}, "p,q,s,t,u\r\nv\r\n", {{4, 1, "p"}, {4, 3, "q"}, {4, 4, "s"}, {5, 1, "r5c1"}, {6, 1, "v"}, {7, 1, "r7c1"}}},
+        {{7, 1}, "m\tn\to", {{7, 1, "r7c1"}, {7, 3, "r7c3"}, {7, 4, "o"}}},
+        {{8, 1}, "", {{8, 1, "r8c1"}}},  // nothing on the clipboard
+    };
+    for (const auto& paste : pastes) {
+        SetClipboardText(paste.text);
+        grid.SetFocusCell(paste.at);
+        EXPECT_EQ(*paste.text != '\0', grid.CanPaste() != FALSE) << paste.text;
+        grid.SendMessage(WM_COMMAND, ID_EDIT_PASTE, 0);
+        ExpectTexts(grid, paste.after, paste.text);
+    }
+    EXPECT_TRUE(grid.GetModified(3, 1));
+    EXPECT_FALSE(grid.GetModified(7, 3));
     EXPECT_FALSE(grid.IsCellSelected(6, 1));
     EXPECT_TRUE(grid.IsCellSelected(6, 3));
 
-    // The owner vetoes one cell before and one after the change.
-    host.reply = [](int code, int row, int col) -> LRESULT {
-        if (code == LVN_BEGINLABELEDIT && row == 7 && col == 1)
-            return -1;
-        if (code == LVN_ENDLABELEDIT && row == 7 && col == 3)
-            return -1;
-        return 0;
-    };
-    gridedit::SetClipboardText("m\tn\to");
-    grid.SetFocusCell(7, 1);
-    grid.OnEditPaste();
-    EXPECT_EQ("r7c1", grid.GetItemText(7, 1));
-    EXPECT_EQ("r7c3", grid.GetItemText(7, 3));
-    EXPECT_FALSE(grid.GetModified(7, 3));
-    EXPECT_EQ("o", grid.GetItemText(7, 4));
-
-    // No text on the clipboard: the command is disabled and nothing changes.
-    gridedit::EmptyTheClipboard();
-    EXPECT_FALSE(grid.CanPaste());
-    grid.OnEditPaste();
-    EXPECT_EQ("o", grid.GetItemText(7, 4));
-}
-
-TEST(GridClipboard, CutCopiesThenEmptiesTheSelectedVisibleCells)
-{
-    EditHost host;
-    CGridCtrl& grid = host.Grid();
-    gridedit::FillGrid(grid, 4, 4);
-    grid.SetColumnWidth(2, 0);
     grid.SetSelectedRange(1, 1, 2, 3);
     EXPECT_TRUE(grid.CanCut());
-    host.reply = [](int code, int row, int col) -> LRESULT {
-        return (code == LVN_BEGINLABELEDIT && row == 2 && col == 3) ? -1 : 0;
-    };
     grid.SendMessage(WM_COMMAND, ID_EDIT_CUT, 0);
-    EXPECT_EQ("r1c1\tr1c3\nr2c1\tr2c3", gridedit::ClipboardText());
-    EXPECT_EQ("", grid.GetItemText(1, 1));
-    EXPECT_EQ("", grid.GetItemText(1, 3));
-    EXPECT_EQ("", grid.GetItemText(2, 1));
-    EXPECT_EQ("r2c3", grid.GetItemText(2, 3));  // vetoed
-    EXPECT_EQ("r1c2", grid.GetItemText(1, 2));  // hidden: neither copied nor cut
-    EXPECT_EQ("r1c0", grid.GetItemText(1, 0));
+    EXPECT_EQ("r1c1\tr1c3\nr2c1\tr2c3", ClipboardText());
+    ExpectTexts(grid, {{1, 1, ""}, {1, 3, ""}, {2, 1, ""}, {2, 3, "r2c3"}, {1, 2, "r1c2"}, {1, 0, "r1c0"}}, "cut");
+}
+
+namespace {
+
+// Runs on every tick of a thread timer, also inside the drag loop.
+std::function<void()> g_step;
+
+void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    g_step();
+}
+
+// Drags a source grid's selection from one of its cells onto a target
+// cell: a press and a move start the drag loop, in which the cursor moves
+// over the target cell and, once the target highlights it, the button goes
+// up (with Ctrl held for a copy).
+void DragTo(CGridCtrl& source, CCellID from, CGridCtrl& target, CCellID to, bool bCopy)
+{
+    POINT ptFrom = CellCenter(source, from.row, from.col);
+    POINT ptTo = CellCenter(target, to.row, to.col);
+    ClientToScreen(target.m_hWnd, &ptTo);
+    const DWORD dwStart = GetTickCount();
+    g_step = [&] {
+        SetCursorPos(ptTo.x, ptTo.y);
+        if (target.GetDropHighlightCell() == to)
+            gridinput::HoldKeys(bCopy);
+        else if (GetTickCount() - dwStart > kPatience)  // never highlighted: the loop ends
+            PostMessageA(source.m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+    };
+    gridinput::HoldKeys(bCopy, false, true);
+    const UINT_PTR nTimer = SetTimer(nullptr, 0, 20, StepTimer);
+    gridinput::Send(source, WM_LBUTTONDOWN, MK_LBUTTON, ptFrom);
+    gridinput::Send(source, WM_MOUSEMOVE, MK_LBUTTON, POINT{ptFrom.x + 5, ptFrom.y});
+    KillTimer(nullptr, nTimer);
+    gridinput::HoldKeys(false);
+}
+
+}  // namespace
+
+// Drag and drop (which the program does not offer) between two grids: a
+// drop moves the texts, with Ctrl it copies them; a grid that is not
+// editable takes nothing.
+TEST(GridDragDrop, ADropMovesTheTextsAndCtrlCopiesThem)
+{
+    GridHost sourceHost(GridHost::Setup::Empty, {400, 250}, {0, 0});
+    GridHost targetHost(GridHost::Setup::Empty, {400, 250}, {450, 0});
+    testsupport::TestGrid& source = sourceHost.Grid();
+    testsupport::TestGrid& target = targetHost.Grid();
+    for (CGridCtrl* pGrid : {static_cast<CGridCtrl*>(&source), static_cast<CGridCtrl*>(&target)}) {
+        gridinput::FillCells(*pGrid, 5, 3);
+        pGrid->EnableDragAndDrop(TRUE);
+    }
+    ASSERT_TRUE(target.IsDropTargetRegistered());
+    source.SetSelectedRange(1, 1, 1, 2);
+    DragTo(source, {1, 1}, target, {2, 0}, false);
+    ExpectTexts(target, {{2, 0, "r1c1"}, {2, 1, "r1c2"}, {2, 2, "r2c2"}}, "move");
+    ExpectTexts(source, {{1, 0, "r1c0"}, {1, 1, ""}, {1, 2, ""}}, "moved from");
+    EXPECT_EQ(1, sourceHost.Count(LVN_BEGINDRAG));
+    EXPECT_FALSE(target.GetDropHighlightCell().IsValid());
+    EXPECT_EQ(0u, target.GetItemState(2, 0) & GVIS_DROPHILITED);
+    EXPECT_EQ(0, source.MouseMode());
+
+    source.SetSelectedRange(3, 0, 3, 0);
+    DragTo(source, {3, 0}, target, {4, 2}, true);
+    ExpectTexts(target, {{4, 2, "r3c0"}}, "copy");
+    ExpectTexts(source, {{3, 0, "r3c0"}}, "copied from");
+
+    target.SetEditable(FALSE);
+    SetClipboardText("dropped");
+    COleDataObject data;
+    ASSERT_TRUE(data.AttachClipboard());
+    EXPECT_EQ(static_cast<DROPEFFECT>(DROPEFFECT_NONE), target.OnDragOver(&data, 0, CellCenter(target, 1, 1)));
 }

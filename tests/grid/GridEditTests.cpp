@@ -1,230 +1,103 @@
 #include "support/GTestWin.h"
 
 #include <string>
+#include <vector>
 
-#include "GridEditTestSupport.h"
-#include "grid/GridCtrl.h"
-#include "support/TestSupport.h"
+#include "GridInput.h"
 
-using gridedit::EditHost;
-using gridedit::EditorOf;
-using gridedit::WindowText;
-using testsupport::PumpFor;
+using gridinput::kPatience;
+using testsupport::GridHost;
 using testsupport::PumpUntil;
 
 namespace {
 
-const POINT kNoPoint = {-1, -1};
-
-// Start and end of the editor's selection.
-std::pair<int, int> Selection(HWND hEdit)
+// The in-place editor's window of a cell, or null.
+HWND EditorOf(CGridCtrl& grid, int nRow, int nCol)
 {
-    DWORD dwStart = 0;
-    DWORD dwEnd = 0;
-    SendMessageA(hEdit, EM_GETSEL, reinterpret_cast<WPARAM>(&dwStart),
-                 reinterpret_cast<LPARAM>(&dwEnd));
-    return {static_cast<int>(dwStart), static_cast<int>(dwEnd)};
+    CGridCellBase* pCell = grid.GetCell(nRow, nCol);
+    return pCell != nullptr && pCell->IsEditing() && pCell->GetEditWnd() ? pCell->GetEditWnd()->m_hWnd : nullptr;
 }
 
-void Type(HWND hEdit, const char* psz)
+std::string Text(HWND hWnd)
 {
-    for (; *psz != '\0'; ++psz)
-        SendMessageA(hEdit, WM_CHAR, static_cast<unsigned char>(*psz), 0);
-}
-
-bool EditorGone(CGridCtrl& grid, HWND hEdit, int nRow, int nCol)
-{
-    return !IsWindow(hEdit) && EditorOf(grid, nRow, nCol) == nullptr;
+    char sz[256] = {};
+    GetWindowTextA(hWnd, sz, sizeof(sz) - 1);
+    return sz;
 }
 
 }  // namespace
 
-TEST(GridEdit, NothingChangesOnAGridThatIsNotEditable)
+// In-place editing (which the program does not offer), by how it starts
+// and ends: a character replaces the text, the mouse (or F2), Return and
+// Backspace keep it with the caret at the end; Return, Tab and (unless the
+// mouse started it) the arrows store the text, Escape restores it. Tab goes
+// on in the next cell. The owner may veto the start or the change.
+TEST(GridEdit, EditsStartAndEndByTheirKeysAndTheOwnerMayVeto)
 {
-    EditHost host;
+    GridHost host;
     CGridCtrl& grid = host.Grid();
-    gridedit::FillGrid(grid, 5, 3);
-    grid.SetEditable(FALSE);
-    grid.EnableDragAndDrop(TRUE);
-    grid.SetFocusCell(1, 1);
-    grid.SetSelectedRange(1, 1, 1, 1);
-    SetFocus(grid.m_hWnd);
-
-    // The keys and the double click that would edit, Ctrl+V and paste.
-    RECT rc;
-    grid.GetCellRect(1, 1, &rc);
-    const LPARAM lPt = MAKELPARAM(rc.left + 5, rc.top + 5);
-    grid.SendMessage(WM_KEYDOWN, VK_F2, 0);
-    grid.SendMessage(WM_CHAR, 'q', 0);
-    grid.SendMessage(WM_KEYDOWN, VK_DELETE, 0);
-    grid.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, lPt);
-    grid.SendMessage(WM_LBUTTONUP, 0, lPt);
-    gridedit::SetClipboardText("pasted");
-    grid.SendMessage(WM_COMMAND, ID_EDIT_PASTE, 0);
-    grid.OnEditPaste();
-    grid.OnEditCell(1, 1, kNoPoint, VK_LBUTTON);
-    EXPECT_FALSE(grid.ValidateAndModifyCellContents(1, 1, "changed"));
-    grid.CutSelectedText();
-    PumpFor(100);
-
-    // A drop of text over the cell.
-    COleDataObject data;
-    ASSERT_TRUE(data.AttachClipboard());
-    POINT pt = {rc.left + 5, rc.top + 5};
-    EXPECT_EQ(static_cast<DROPEFFECT>(DROPEFFECT_NONE), grid.OnDragEnter(&data, 0, pt));
-    EXPECT_EQ(static_cast<DROPEFFECT>(DROPEFFECT_NONE), grid.OnDragOver(&data, MK_CONTROL, pt));
-    EXPECT_FALSE(grid.OnDrop(&data, DROPEFFECT_COPY, pt));
-
-    EXPECT_EQ("r1c1", grid.GetItemText(1, 1));
-    EXPECT_EQ(nullptr, EditorOf(grid, 1, 1));
-    EXPECT_FALSE(grid.GetModified(1, 1));
-    EXPECT_EQ(0, host.Count(LVN_BEGINLABELEDIT));
-    EXPECT_EQ(0, host.Count(LVN_ENDLABELEDIT));
-}
-
-TEST(GridEdit, TypedCharacterReplacesTextAndReturnStoresIt)
-{
-    EditHost host;
-    CGridCtrl& grid = host.Grid();
-    gridedit::FillGrid(grid, 5, 3);
-    grid.SetFocusCell(1, 1);
-
-    grid.OnEditCell(1, 1, kNoPoint, 'q');
-    HWND hEdit = EditorOf(grid, 1, 1);
-    ASSERT_NE(nullptr, hEdit);
-    EXPECT_EQ(hEdit, GetFocus());
-    EXPECT_EQ(8, GetDlgCtrlID(hEdit));
-    ASSERT_TRUE(PumpUntil([&] { return WindowText(hEdit) == "q"; }, 2000));
-    EXPECT_EQ(1, host.Count(LVN_BEGINLABELEDIT));
-
-    // The editor grows with its text, up to the grid's right edge.
-    RECT rcBefore;
-    GetWindowRect(hEdit, &rcBefore);
-    Type(hEdit, "uite a long text that will not fit into a column of ninety pixels at all");
-    RECT rcAfter;
-    GetWindowRect(hEdit, &rcAfter);
-    RECT rcGrid;
-    GetWindowRect(grid.m_hWnd, &rcGrid);
-    EXPECT_GT(rcAfter.right - rcAfter.left, rcBefore.right - rcBefore.left);
-    EXPECT_LE(rcAfter.right, rcGrid.right);
-    SetWindowTextA(hEdit, "q");
-
-    SendMessageA(hEdit, WM_CHAR, VK_RETURN, 0);
-    ASSERT_TRUE(PumpUntil([&] { return EditorGone(grid, hEdit, 1, 1); }, 2000));
-    EXPECT_EQ("q", grid.GetItemText(1, 1));
-    EXPECT_TRUE(grid.GetModified(1, 1));
-    EXPECT_EQ(1, host.Count(LVN_ENDLABELEDIT));
-    EXPECT_EQ(grid.m_hWnd, GetFocus());
-}
-
-TEST(GridEdit, MouseStartPutsCaretAtEndArrowsMoveAndEscapeRestores)
-{
-    EditHost host;
-    CGridCtrl& grid = host.Grid();
-    gridedit::FillGrid(grid, 5, 3);
-    grid.SetFocusCell(2, 1);
-
-    grid.OnEditCell(2, 1, kNoPoint, VK_LBUTTON);
-    HWND hEdit = EditorOf(grid, 2, 1);
-    ASSERT_NE(nullptr, hEdit);
-    PumpFor(50);
-    EXPECT_EQ("r2c1", WindowText(hEdit));
-    EXPECT_EQ(std::make_pair(4, 4), Selection(hEdit));
-
-    // Started by the mouse (or F2) the arrows move inside the text.
-    SendMessageA(hEdit, WM_KEYDOWN, VK_LEFT, 0);
-    PumpFor(50);
-    ASSERT_TRUE(IsWindow(hEdit));
-    EXPECT_EQ(std::make_pair(3, 3), Selection(hEdit));
-    Type(hEdit, "X");
-    EXPECT_EQ("r2cX1", WindowText(hEdit));
-
-    // Escape puts the old text back and tells the owner of no change.
-    SendMessageA(hEdit, WM_CHAR, VK_ESCAPE, 0);
-    ASSERT_TRUE(PumpUntil([&] { return EditorGone(grid, hEdit, 2, 1); }, 2000));
-    EXPECT_EQ("r2c1", grid.GetItemText(2, 1));
-    EXPECT_FALSE(grid.GetModified(2, 1));
-    EXPECT_EQ(0, host.Count(LVN_ENDLABELEDIT));
-
-    // Started by Return the caret is at the end too, but an arrow ends it.
-    grid.OnEditCell(2, 1, kNoPoint, VK_RETURN);
-    hEdit = EditorOf(grid, 2, 1);
-    ASSERT_NE(nullptr, hEdit);
-    EXPECT_EQ(std::make_pair(4, 4), Selection(hEdit));
-    Type(hEdit, "!");
-    SendMessageA(hEdit, WM_KEYDOWN, VK_UP, 0);
-    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(hEdit); }, 2000));
-    EXPECT_EQ("r2c1!", grid.GetItemText(2, 1));
-
-    // Backspace deletes the last character; a read-only cell is not edited.
-    grid.OnEditCell(3, 2, kNoPoint, VK_BACK);
-    hEdit = EditorOf(grid, 3, 2);
-    ASSERT_NE(nullptr, hEdit);
-    ASSERT_TRUE(PumpUntil([&] { return WindowText(hEdit) == "r3c"; }, 2000));
-    SendMessageA(hEdit, WM_CHAR, VK_RETURN, 0);
-    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(hEdit); }, 2000));
-    EXPECT_EQ("r3c", grid.GetItemText(3, 2));
-    grid.SetItemState(4, 1, grid.GetItemState(4, 1) | GVIS_READONLY);
-    grid.OnEditCell(4, 1, kNoPoint, 'z');
-    EXPECT_EQ(nullptr, EditorOf(grid, 4, 1));
-}
-
-TEST(GridEdit, TabStoresAndOpensTheNextCell)
-{
-    EditHost host;
-    CGridCtrl& grid = host.Grid();
-    gridedit::FillGrid(grid, 5, 3);
-    grid.SetFocusCell(1, 0);
-    SetFocus(grid.m_hWnd);
-
-    grid.OnEditCell(1, 0, kNoPoint, 'k');
-    HWND hEdit = EditorOf(grid, 1, 0);
-    ASSERT_NE(nullptr, hEdit);
-    ASSERT_TRUE(PumpUntil([&] { return WindowText(hEdit) == "k"; }, 2000));
-    SendMessageA(hEdit, WM_CHAR, VK_TAB, 0);
-    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(hEdit); }, 2000));
-    EXPECT_EQ("k", grid.GetItemText(1, 0));
-    EXPECT_TRUE(grid.GetModified(1, 0));
-
-    // Editing goes on in the focus cell after the grid handled Tab as a key
-    // press; the grid's keyboard handling moves the focus to the next column.
-    const CCellID focus = grid.GetFocusCell();
-    HWND hNext = EditorOf(grid, focus.row, focus.col);
-    ASSERT_NE(nullptr, hNext);
-    EXPECT_EQ(hNext, GetFocus());
-    if (grid.FindEntry(WM_KEYDOWN, 0, 0) != nullptr) {
-        EXPECT_EQ(1, focus.row);
-        EXPECT_EQ(1, focus.col);
-        EXPECT_EQ("r1c1", WindowText(hNext));
-        EXPECT_EQ(nullptr, EditorOf(grid, 1, 0));
+    gridinput::FillCells(grid, 5, 3);
+    const struct {
+        CCellID cell;
+        UINT start;
+        std::vector<std::pair<UINT, UINT>> input;  // message, key or character
+        std::string shown;                         // before the last input
+        std::string stored;
+    } edits[] = {
+        {{1, 1}, 'q', {{WM_CHAR, VK_RETURN}}, "q", "q"},
+        {{2, 1}, VK_LBUTTON, {{WM_KEYDOWN, VK_LEFT}, {WM_CHAR, 'X'}, {WM_CHAR, VK_ESCAPE}}, "r2cX1", "r2c1"},
+        {{2, 1}, VK_RETURN, {{WM_CHAR, '!'}, {WM_KEYDOWN, VK_UP}}, "r2c1!", "r2c1!"},
+        {{3, 2}, VK_BACK, {{WM_CHAR, VK_RETURN}}, "r3c", "r3c"},
+        {{1, 0}, 'k', {{WM_CHAR, VK_TAB}}, "k", "k"},
+    };
+    for (const auto& edit : edits) {
+        const std::string before = grid.GetItemText(edit.cell.row, edit.cell.col);
+        grid.SetFocusCell(edit.cell);
+        grid.OnEditCell(edit.cell.row, edit.cell.col, POINT{-1, -1}, edit.start);
+        HWND hEdit = EditorOf(grid, edit.cell.row, edit.cell.col);
+        ASSERT_NE(nullptr, hEdit) << edit.stored;
+        EXPECT_EQ(hEdit, GetFocus());
+        for (size_t i = 0; i < edit.input.size(); ++i) {
+            if (i + 1 == edit.input.size()) {
+                EXPECT_TRUE(PumpUntil([&] { return Text(hEdit) == edit.shown; }, kPatience)) << Text(hEdit);
+            }
+            SendMessageA(hEdit, edit.input[i].first, edit.input[i].second, 0);
+        }
+        EXPECT_TRUE(PumpUntil([&] { return !IsWindow(hEdit); }, kPatience)) << edit.stored;
+        EXPECT_EQ(edit.stored, grid.GetItemText(edit.cell.row, edit.cell.col));
+        EXPECT_EQ(edit.stored != before, grid.GetModified(edit.cell.row, edit.cell.col) != FALSE) << edit.stored;
     }
-    EXPECT_EQ(std::make_pair(0, static_cast<int>(WindowText(hNext).size())), Selection(hNext));
+    // After Tab the edit goes on in the next cell, its text selected.
+    HWND hNext = EditorOf(grid, 1, 1);
+    ASSERT_NE(nullptr, hNext);
+    EXPECT_EQ(CCellID(1, 1), grid.GetFocusCell());
+    DWORD dwStart = 1;
+    DWORD dwEnd = 0;
+    SendMessageA(hNext, EM_GETSEL, reinterpret_cast<WPARAM>(&dwStart), reinterpret_cast<LPARAM>(&dwEnd));
+    EXPECT_EQ(0u, dwStart);
+    EXPECT_EQ(Text(hNext).size(), dwEnd);
     grid.EndEditing();
-    PumpUntil([&] { return !IsWindow(hNext); }, 2000);
-    EXPECT_FALSE(IsWindow(hNext));
-}
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(hNext); }, kPatience));
 
-TEST(GridEdit, OwnerVetoesBeginOrEnd)
-{
-    EditHost host;
-    CGridCtrl& grid = host.Grid();
-    gridedit::FillGrid(grid, 5, 3);
-    grid.SetFocusCell(1, 1);
+    // A press and release on the focus cell's text opens the editor.
+    grid.SetFocusCell(4, 1);
+    grid.ResetSelectedRange();
+    gridinput::Click(grid, testsupport::CellCenter(grid, 4, 1));
+    EXPECT_NE(nullptr, EditorOf(grid, 4, 1));
+    EXPECT_EQ(0, grid.GetSelectedCount());
+    grid.EndEditing();
 
-    host.reply = [](int code, int, int) -> LRESULT { return code == LVN_BEGINLABELEDIT ? -1 : 0; };
-    grid.OnEditCell(1, 1, kNoPoint, 'q');
-    EXPECT_EQ(nullptr, EditorOf(grid, 1, 1));
-    EXPECT_EQ(1, host.Count(LVN_BEGINLABELEDIT));
-
-    host.reply = [](int code, int, int) -> LRESULT { return code == LVN_ENDLABELEDIT ? -1 : 0; };
-    grid.OnEditCell(1, 1, kNoPoint, 'q');
-    HWND hEdit = EditorOf(grid, 1, 1);
+    grid.SetFocusCell(3, 1);
+    host.reply = [](const testsupport::GridNote& note) -> LRESULT { return note.code == LVN_BEGINLABELEDIT ? -1 : 0; };
+    grid.OnEditCell(3, 1, POINT{-1, -1}, 'q');
+    EXPECT_EQ(nullptr, EditorOf(grid, 3, 1));
+    host.reply = [](const testsupport::GridNote& note) -> LRESULT { return note.code == LVN_ENDLABELEDIT ? -1 : 0; };
+    grid.OnEditCell(3, 1, POINT{-1, -1}, 'q');
+    HWND hEdit = EditorOf(grid, 3, 1);
     ASSERT_NE(nullptr, hEdit);
-    ASSERT_TRUE(PumpUntil([&] { return WindowText(hEdit) == "q"; }, 2000));
-    // Ended from outside (as scrolling and presses do).
-    grid.EndEditing();
-    ASSERT_TRUE(PumpUntil([&] { return EditorGone(grid, hEdit, 1, 1); }, 2000));
-    EXPECT_EQ(1, host.Count(LVN_ENDLABELEDIT));
-    EXPECT_EQ("r1c1", grid.GetItemText(1, 1));
-    EXPECT_FALSE(grid.GetModified(1, 1));
+    ASSERT_TRUE(PumpUntil([&] { return Text(hEdit) == "q"; }, kPatience));
+    grid.EndEditing();  // from outside, as scrolling and presses do
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(hEdit); }, kPatience));
+    EXPECT_EQ("r3c1", grid.GetItemText(3, 1));
+    EXPECT_FALSE(grid.GetModified(3, 1));
 }

@@ -1,184 +1,121 @@
 #include "support/GTestWin.h"
 
-#include <algorithm>
 #include <vector>
 
-#include "GridInputSupport.h"
-#include "support/TestSupport.h"
-#include "support/XInput.h"
+#include "GridInput.h"
 
-using gridtest::GridHost;
-using testsupport::PumpUntil;
+using gridinput::Key;
+using gridinput::SelectedRows;
+using gridinput::TopRow;
+using testsupport::GridHost;
 
 namespace {
 
-// Presses keys on the real keyboard (the grid has the focus) and lets the
-// grid handle them: xdotool has sent them when it returns, and Wine turns
-// them into messages while this thread pumps.
-void RealKeys(CGridCtrl& grid, const std::string& keys)
-{
-    ASSERT_EQ(grid.m_hWnd, GetFocus());
-    ASSERT_TRUE(testsupport::PressKeys(keys));
-    testsupport::PumpFor(40);
-}
+enum { kCtrl = 1, kShift = 2 };
 
-bool FullyVisible(CGridCtrl& grid, int nRow, int nCol)
+// One key and where it leaves the focus, the top row (0: any) and the
+// selected rows (from first to last).
+struct KeyStep {
+    UINT vk;
+    int mods;
+    CCellID focus;
+    int top;
+    int first;
+    int last;
+};
+
+void Press(CGridCtrl& grid, const std::vector<KeyStep>& steps)
 {
-    RECT rc;
-    RECT rcClient;
-    grid.GetCellRect(nRow, nCol, &rc);
-    GetClientRect(grid.m_hWnd, &rcClient);
-    return rc.top >= grid.GetFixedRowHeight() && rc.bottom < rcClient.bottom && rc.left >= 0 &&
-           rc.right < rcClient.right;
+    for (const KeyStep& step : steps) {
+        Key(grid, step.vk, step.mods & kCtrl, step.mods & kShift);
+        const CCellID focus = grid.GetFocusCell();
+        RECT rc;
+        RECT rcClient;
+        grid.GetCellRect(focus.row, focus.col, &rc);
+        GetClientRect(grid.m_hWnd, &rcClient);
+        const std::vector<int> rows = SelectedRows(grid);
+        EXPECT_EQ(step.focus, focus) << "key " << step.vk << " mods " << step.mods;
+        EXPECT_TRUE(rc.top >= grid.GetFixedRowHeight() && rc.bottom < rcClient.bottom && rc.left >= 0 &&
+                    rc.right < rcClient.right) << "focus " << focus.row << "," << focus.col << " shown whole";
+        if (step.top > 0) {
+            EXPECT_EQ(step.top, TopRow(grid)) << "key " << step.vk;
+        }
+        ASSERT_FALSE(rows.empty());
+        EXPECT_EQ(step.first, rows.front()) << "key " << step.vk;
+        EXPECT_EQ(step.last, rows.back()) << "key " << step.vk;
+    }
 }
 
 }  // namespace
 
-TEST(GridKeyboard, TabAndPagingKeysMoveTheFocusCell)
+// Tab goes through the shown columns and wraps to the next row (column 4
+// is hidden); Home and End with Ctrl go to the ends; a page key moves the
+// focus as far as it scrolls (10 rows a page), to the last or first row
+// on the last page.
+TEST(GridKeyboard, TabHomeEndAndPagingKeysMoveTheFocusCell)
 {
-    GridHost host;
+    GridHost host(GridHost::Setup::FileList);
     CGridCtrl& grid = host.Grid();
-    gridtest::FillFileList(grid, 40);
-    ASSERT_TRUE(testsupport::FocusWindow(host.Window(), grid.m_hWnd));
-    gridtest::SendClick(grid, gridtest::CellCenter(grid, 5, 3));
-    ASSERT_EQ(CCellID(5, 3), grid.GetFocusCell());
-
-    // Tab on the last shown column (column 4 is hidden) wraps to the
-    // first column of the next row; Shift+Tab wraps back.
-    RealKeys(grid, "Tab");
-    EXPECT_EQ(CCellID(6, 0), grid.GetFocusCell());
-    RealKeys(grid, "shift+Tab");
-    EXPECT_EQ(CCellID(5, 3), grid.GetFocusCell());
-    RealKeys(grid, "Right");
-    EXPECT_EQ(CCellID(5, 3), grid.GetFocusCell());
-    RealKeys(grid, "Left");
-    EXPECT_EQ(CCellID(5, 2), grid.GetFocusCell());
-    EXPECT_EQ(std::vector<int>({5}), gridtest::SelectedRows(grid));
-
-    // Ctrl+End: the last row and the last shown column, scrolled into view.
-    RealKeys(grid, "ctrl+End");
-    EXPECT_EQ(CCellID(40, 3), grid.GetFocusCell());
-    EXPECT_TRUE(FullyVisible(grid, 40, 3));
-    EXPECT_EQ(std::vector<int>({40}), gridtest::SelectedRows(grid));
-    // On the last row Tab keeps the focus where it is.
-    RealKeys(grid, "Tab");
-    EXPECT_EQ(CCellID(40, 3), grid.GetFocusCell());
-
-    // Ctrl+Home: row 1 (the first below the header), column 0, at the top.
-    RealKeys(grid, "ctrl+Home");
-    EXPECT_EQ(CCellID(1, 0), grid.GetFocusCell());
-    EXPECT_EQ(0, gridtest::VScrollPos(grid));
-    // Shift+Tab on the first row and column keeps the focus.
-    RealKeys(grid, "shift+Tab");
-    EXPECT_EQ(CCellID(1, 0), grid.GetFocusCell());
-
-    // PgDn moves the focus by as many rows as the top row moved (a page
-    // of 10 rows here); on the last page it goes to the last row.
-    gridtest::FitRows(grid, 10);
-    const int kExpected[] = {11, 21, 31, 40};
-    for (int nRow : kExpected) {
-        RealKeys(grid, "Next");
-        EXPECT_EQ(nRow, grid.GetFocusCell().row);
-        EXPECT_EQ(std::min(nRow, 31), gridtest::TopRow(grid));
-    }
-    // PgUp on the first page goes to row 1.
-    RealKeys(grid, "ctrl+Home");
-    RealKeys(grid, "Down");
-    RealKeys(grid, "Prior");
-    EXPECT_EQ(1, grid.GetFocusCell().row);
+    testsupport::FillFileList(grid, 40);
+    gridinput::FitRows(grid, 10);
+    gridinput::Click(grid, testsupport::CellCenter(grid, 5, 3));
+    Press(grid, {{VK_TAB, 0, {6, 0}, 0, 6, 6},       {VK_TAB, kShift, {5, 3}, 0, 5, 5},
+                 {VK_RIGHT, 0, {5, 3}, 0, 5, 5},     {VK_LEFT, 0, {5, 2}, 0, 5, 5},
+                 {VK_END, kCtrl, {40, 3}, 31, 40, 40}, {VK_TAB, 0, {40, 3}, 31, 40, 40},
+                 {VK_HOME, kCtrl, {1, 0}, 1, 1, 1},  {VK_TAB, kShift, {1, 0}, 1, 1, 1},
+                 {VK_NEXT, 0, {11, 0}, 11, 11, 11},  {VK_NEXT, 0, {21, 0}, 21, 21, 21},
+                 {VK_NEXT, 0, {31, 0}, 31, 31, 31},  {VK_NEXT, 0, {40, 0}, 31, 40, 40},
+                 {VK_HOME, kCtrl, {1, 0}, 1, 1, 1},  {VK_DOWN, 0, {2, 0}, 1, 2, 2},
+                 {VK_PRIOR, 0, {1, 0}, 1, 1, 1}});
 }
 
-TEST(GridKeyboard, ArrowsSkipHiddenRowsAndScrollOneLineAtTheEdge)
+// The arrows pass over a hidden row and scroll one row at the edge; Shift
+// extends from the selection's start, a plain arrow starts anew; Ctrl+A
+// selects every data row.
+TEST(GridKeyboard, ArrowsSkipHiddenRowsScrollALineAndExtendWithShift)
 {
-    GridHost host;
+    GridHost host(GridHost::Setup::FileList);
     CGridCtrl& grid = host.Grid();
-    gridtest::FillFileList(grid, 40);
+    testsupport::FillFileList(grid, 40);
+    gridinput::FitRows(grid, 10);
     grid.SetRowHeight(3, 0);
-    ASSERT_TRUE(testsupport::FocusWindow(host.Window(), grid.m_hWnd));
-    gridtest::SendClick(grid, gridtest::CellCenter(grid, 2, 0));
-
-    RealKeys(grid, "Down");
-    EXPECT_EQ(CCellID(4, 0), grid.GetFocusCell());
-    RealKeys(grid, "Up");
-    EXPECT_EQ(CCellID(2, 0), grid.GetFocusCell());
-    RealKeys(grid, "Up");
-    RealKeys(grid, "Up");
-    EXPECT_EQ(CCellID(1, 0), grid.GetFocusCell());
-
-    // Down from the last fully shown row scrolls by one row.
-    const CCellRange visible = grid.GetVisibleNonFixedCellRange();
-    int nLastFull = visible.GetMaxRow();
-    while (!FullyVisible(grid, nLastFull, 0))
-        --nLastFull;
-    gridtest::SendClick(grid, gridtest::CellCenter(grid, nLastFull, 0));
-    const int nTop = gridtest::TopRow(grid);
-    RealKeys(grid, "Down");
-    EXPECT_EQ(nLastFull + 1, grid.GetFocusCell().row);
-    EXPECT_TRUE(FullyVisible(grid, nLastFull + 1, 0));
-    EXPECT_EQ(nTop + 1, gridtest::TopRow(grid));
-
-    // Shift extends from the selection's start; a plain key starts anew.
-    RealKeys(grid, "shift+Down");
-    RealKeys(grid, "shift+Down");
-    EXPECT_EQ(std::vector<int>({nLastFull + 1, nLastFull + 2, nLastFull + 3}),
-              gridtest::SelectedRows(grid));
-    RealKeys(grid, "shift+Up");
-    EXPECT_EQ(std::vector<int>({nLastFull + 1, nLastFull + 2}), gridtest::SelectedRows(grid));
-    RealKeys(grid, "Up");
-    EXPECT_EQ(std::vector<int>({nLastFull + 1}), gridtest::SelectedRows(grid));
-
-    // Ctrl+A selects every data row.
-    RealKeys(grid, "ctrl+a");
+    gridinput::Click(grid, testsupport::CellCenter(grid, 2, 0));
+    Press(grid, {{VK_DOWN, 0, {4, 0}, 1, 4, 4}, {VK_UP, 0, {2, 0}, 1, 2, 2}, {VK_UP, 0, {1, 0}, 1, 1, 1},
+                 {VK_UP, 0, {1, 0}, 1, 1, 1}});
+    gridinput::Click(grid, testsupport::CellCenter(grid, 11, 0));  // the last row shown whole
+    Press(grid, {{VK_DOWN, 0, {12, 0}, 2, 12, 12}, {VK_DOWN, kShift, {13, 0}, 0, 12, 13},
+                 {VK_DOWN, kShift, {14, 0}, 0, 12, 14}, {VK_UP, kShift, {13, 0}, 0, 12, 13},
+                 {VK_UP, 0, {12, 0}, 0, 12, 12}, {'A', kCtrl, {12, 0}, 0, 1, 40}});
     EXPECT_EQ(40 * 5, grid.GetSelectedCount());
-    EXPECT_FALSE(grid.IsCellSelected(0, 0));
 }
 
-TEST(GridKeyboard, KeysNeedAFocusCellAndCharactersNeedAnEditableGrid)
+// Without a focus cell (as after a sort) keys change nothing; in the file
+// list, which is not editable, F2, Delete, cut, paste and characters change
+// nothing either.
+TEST(GridKeyboard, KeysNeedAFocusCellAndCharactersAnEditableGrid)
 {
-    GridHost host;
+    GridHost host(GridHost::Setup::FileList);
     CGridCtrl& grid = host.Grid();
-    gridtest::FillFileList(grid, 10);
+    testsupport::FillFileList(grid, 10);
     grid.SortItems(0, TRUE);
     grid.SelectAll();
-    host.notifications.clear();
-    // No focus cell (as after a sort): keys change nothing.
-    gridtest::SendKey(grid, VK_DOWN);
-    gridtest::SendKey(grid, VK_END, true);
+    host.notes.clear();
+    Key(grid, VK_DOWN);
+    Key(grid, VK_END, true);
     EXPECT_FALSE(grid.GetFocusCell().IsValid());
     EXPECT_EQ(50, grid.GetSelectedCount());
-    EXPECT_EQ(0, gridtest::VScrollPos(grid));
+    EXPECT_EQ(1, TopRow(grid));
 
-    // A press on a row of the whole selection makes it the focus and the
-    // only selected row, as on any other row.
-    gridtest::SendClick(grid, gridtest::CellCenter(grid, 2, 0));
+    gridinput::Click(grid, testsupport::CellCenter(grid, 2, 0));  // on the whole selection
     EXPECT_EQ(CCellID(2, 0), grid.GetFocusCell());
-    EXPECT_EQ(std::vector<int>({2}), gridtest::SelectedRows(grid));
-
-    // Not editable: F2, Delete and typing leave the texts alone and send
-    // nothing.
-    host.notifications.clear();
+    host.notes.clear();
     const std::string text = grid.GetItemText(2, 0);
-    gridtest::SendKey(grid, VK_F2);
-    gridtest::SendKey(grid, VK_DELETE);
+    Key(grid, VK_F2);
+    Key(grid, VK_DELETE);
+    Key(grid, 'X', true);
+    Key(grid, 'V', true);
     SendMessageA(grid.m_hWnd, WM_CHAR, 'q', 1);
     EXPECT_EQ(text, grid.GetItemText(2, 0));
-    EXPECT_TRUE(host.notifications.empty());
-    EXPECT_EQ(CCellID(2, 0), grid.GetFocusCell());
+    EXPECT_TRUE(host.notes.empty());
 
-    // The dialog code: arrows and characters, Tab while the grid handles it
-    // and Ctrl is up.
-    const LRESULT kArrowsAndChars = DLGC_WANTARROWS | DLGC_WANTCHARS;
-    EXPECT_EQ(kArrowsAndChars | DLGC_WANTTAB, SendMessageA(grid.m_hWnd, WM_GETDLGCODE, 0, 0));
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = 0x80;
-    SetKeyboardState(keys);
-    EXPECT_EQ(kArrowsAndChars, SendMessageA(grid.m_hWnd, WM_GETDLGCODE, 0, 0));
-    keys[VK_CONTROL] = 0;
-    SetKeyboardState(keys);
-    grid.SetHandleTabKey(FALSE);
-    EXPECT_EQ(kArrowsAndChars, SendMessageA(grid.m_hWnd, WM_GETDLGCODE, 0, 0));
-    // Without Tab handling, Tab does not move the focus.
-    gridtest::SendKey(grid, VK_TAB);
-    EXPECT_EQ(CCellID(2, 0), grid.GetFocusCell());
 }
