@@ -79,19 +79,20 @@ HWND WaitForTopWindow(DWORD dwPid, const std::string& title, DWORD dwTimeoutMs, 
     return hFound;
 }
 
-bool WaitForNoTopWindow(DWORD dwPid, const std::string& title, DWORD dwTimeoutMs, TitleMatch match)
+HWND FindChildByText(HWND hParent, const std::string& prefix)
 {
-    return PumpUntil([&] { return FindTopWindow(dwPid, title, match) == nullptr; }, dwTimeoutMs);
+    std::pair<const std::string*, HWND> search(&prefix, nullptr);
+    EnumChildWindows(hParent, ChildProc, reinterpret_cast<LPARAM>(&search));
+    return search.second;
 }
 
 bool ClickButton(HWND hTop, const std::string& textPrefix)
 {
-    std::pair<const std::string*, HWND> search(&textPrefix, nullptr);
-    EnumChildWindows(hTop, ChildProc, reinterpret_cast<LPARAM>(&search));
-    if (search.second == nullptr)
+    HWND hButton = FindChildByText(hTop, textPrefix);
+    if (hButton == nullptr)
         return false;
-    const WPARAM wParam = MAKEWPARAM(GetDlgCtrlID(search.second), BN_CLICKED);
-    return PostMessageA(hTop, WM_COMMAND, wParam, reinterpret_cast<LPARAM>(search.second)) != FALSE;
+    const WPARAM wParam = MAKEWPARAM(GetDlgCtrlID(hButton), BN_CLICKED);
+    return PostMessageA(hTop, WM_COMMAND, wParam, reinterpret_cast<LPARAM>(hButton)) != FALSE;
 }
 
 LRESULT SetControlText(HWND hControl, const std::string& text)

@@ -26,10 +26,10 @@ HWND FindTopWindow(DWORD dwPid, const std::string& title, TitleMatch match = Tit
 // Waits, dispatching this thread's messages, for such a window.
 HWND WaitForTopWindow(DWORD dwPid, const std::string& title, DWORD dwTimeoutMs = 10000,
                       TitleMatch match = TitleMatch::Prefix);
-// Waits until no such window is left.
-bool WaitForNoTopWindow(DWORD dwPid, const std::string& title, DWORD dwTimeoutMs = 10000,
-                        TitleMatch match = TitleMatch::Prefix);
 
+// The first descendant, in the system's order, whose text begins with the
+// prefix; null if none.
+HWND FindChildByText(HWND hParent, const std::string& prefix);
 // Posts WM_COMMAND(control id, BN_CLICKED) with the button's handle to
 // hTop for its first descendant whose text begins with the prefix; false if
 // there is none.

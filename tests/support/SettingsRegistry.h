@@ -1,4 +1,0 @@
-// The settings helpers now live with the program fixture.
-#pragma once
-
-#include "support/ProgramFixture.h"
