@@ -78,13 +78,6 @@ public:
             for (int nCol = 0; nCol < m_Grid.GetColumnCount(); ++nCol)
                 m_Grid.SetItemState(nRow, nCol, GVIS_SELECTED);
     }
-    std::vector<std::string> Paths() const
-    {
-        std::vector<std::string> paths;
-        for (const File& file : m_files)
-            paths.push_back(file.path);
-        return paths;
-    }
     void OnCopy() { ++m_nCopies; }
 
     std::vector<Command> m_commands;
@@ -114,6 +107,7 @@ bool WriteMp3(const std::string& path, const std::string& album, const std::stri
     return testsupport::WriteMp3File(path, spec);
 }
 
+// What the status bar control shows in a pane.
 std::string PaneText(HWND hStatus, int nPane)
 {
     char sz[260] = "";

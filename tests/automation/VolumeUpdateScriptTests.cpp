@@ -164,13 +164,11 @@ std::vector<std::string> WholeRunLines(const std::string& path, bool bAlbum)
     return lines;
 }
 
+// What the editor did in a whole run, in order: the effect applied, the
+// file exported over itself with its tags, the editor left unsaved.
 const std::vector<std::string> kWholeRunSteps = {
-    "start ",          "import shown",       "command 1133",      "all selected",
-    "command 2001",    "avc shown",          "avc ok",            "avcprogress shown",
-    "avcprogress gone", "command 1109",      "saveas shown",      "saveas save filename=",
-    "replace shown",   "replace yes",        "tags shown",        "tags ok album=",
-    "tags written to", "export shown",       "export gone",       "command 1116",
-    "exitprompt shown", "exitprompt no",
+    "all selected", "avc ok",   "avcprogress gone", "saveas save filename=",
+    "replace yes",  "tags ok ", "tags written to",  "exitprompt no",
 };
 
 bool HasLine(const testsupport::Transcript& transcript, const std::string& line)
