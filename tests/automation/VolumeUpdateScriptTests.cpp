@@ -226,6 +226,7 @@ TEST(VolumeUpdateScript, WholeRunsMarkTheCommentAndSetTheAlbumOnlyWhenPassed)
         ASSERT_TRUE(run.m_bWritten);
         RecordingPrompt prompt;
         LogRecorder log;
+        StepClock clock(log);  // the script's pauses shortened, nothing virtual
 
         EXPECT_TRUE(run.Run(c.pszAlbum, c.fault));
         EXPECT_EQ(0, EndStandIns(60000)) << "the stand-in did not exit by itself";
@@ -289,6 +290,7 @@ TEST(VolumeUpdateScript, ATagDialogThatComesAfterTheScriptGaveUpIsLeftAlone)
     ASSERT_TRUE(first.m_bWritten && second.m_bWritten);
     RecordingPrompt prompt;
     LogRecorder log;
+    StepClock clock(log);
 
     EXPECT_TRUE(first.Run("New One", "stray:tags"));
     EXPECT_EQ(1u, log.Count(Failure("bRC = 1 (edit id3 tabs)")));
