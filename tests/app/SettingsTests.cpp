@@ -96,23 +96,11 @@ TEST_F(Settings, ValuesThatDoNotFitOrAreNoStringKeepTheDefaultAndNeverOverrun)
     }
 }
 
-TEST_F(Settings, RegistryKeyPathsAndNoKeyHeldBetweenOperations)
+// Every read or write opens the key and closes it again.
+TEST_F(Settings, NoKeyIsHeldBetweenOperations)
 {
-    const struct {
-        HKEY hRoot;
-        const char* pszApplication;
-        const char* pszSection;
-        const char* pszPath;
-    } paths[] = {
-        {HKEY_CURRENT_USER, nullptr, nullptr, "Software\\Tarnvale"},
-        {HKEY_CURRENT_USER, "Quillon", "Section", "Software\\Tarnvale\\Quillon\\Section"},
-        {HKEY_LOCAL_MACHINE, "Quillon", nullptr, testsupport::kSettingsKeyPath},
-    };
     CRegistryKey key;
-    for (const auto& p : paths) {
-        EXPECT_EQ(0, key.SetKey(p.hRoot, "Tarnvale", p.pszApplication, p.pszSection));
-        EXPECT_EQ(p.pszPath, key.GetKeyPath());
-    }
+    key.SetKey(HKEY_LOCAL_MACHINE, "Tarnvale", "Quillon", nullptr);
     char sz[kSettingSize] = "";
     EXPECT_EQ(0, key.WriteString("Name", "value"));
     EXPECT_FALSE(key.IsOpen());
@@ -121,6 +109,7 @@ TEST_F(Settings, RegistryKeyPathsAndNoKeyHeldBetweenOperations)
     EXPECT_FALSE(key.IsOpen());
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, key.ReadString("Missing", sz, sizeof(sz), "dflt"));
     EXPECT_STREQ("dflt", sz);
+    EXPECT_FALSE(key.IsOpen());
     EXPECT_EQ(0, key.WriteString("Name", nullptr));
     EXPECT_EQ("<absent>", StoredSetting("Name"));
     EXPECT_FALSE(key.IsOpen());
