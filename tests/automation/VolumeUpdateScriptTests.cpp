@@ -61,12 +61,11 @@ int EndStandIns(DWORD dwGraceMs = 0)
     return testsupport::EndDescendants(GetCurrentProcessId(), "AudacityStandIn", dwGraceMs);
 }
 
-// The clock of a run whose steps fail in turn. Pauses of the steps named in
-// m_virtual take no real time, so that their budgets of minutes run out at
-// once; every other pause passes in real time (a quarter second at most), as
-// the stand-in needs. Idle
-// waits are real, and the step under way can be given an action there
-// (once). Each pause is charged to the step whose trace line came last.
+// The clock of a script run. Pauses of the steps named in m_virtual take no
+// real time, so that their budgets of minutes run out at once; every other
+// pause passes in real time (a quarter second at most), as the stand-in
+// needs. Idle waits are real, and the step under way can be given an action
+// there (once). Each pause is charged to the step whose trace line came last.
 class StepClock : public testsupport::VirtualClock {
 public:
     explicit StepClock(const LogRecorder& log) : m_log(log)
@@ -87,7 +86,7 @@ public:
             it->second(GetProcessId(hProcess));
         return dwResult;
     }
-    // The virtual time of the pauses charged to a step (its last run).
+    // The virtual time of the pauses charged to a step.
     DWORD SpentIn(const std::string& step) const
     {
         DWORD dwSpent = 0;
