@@ -8,7 +8,7 @@
 #include "app/QuillonApp.h"
 #include "app/resource.h"
 #include "log/DebugLog.h"
-#include "support/TestSupport.h"
+#include "support/ProgramFixture.h"
 
 namespace {
 
@@ -40,7 +40,6 @@ TEST(CreationFailure, MissingToolbarIsLoggedAndEndsStartUpWithoutAWindow)
         EXPECT_FALSE(app.InitInstance());
         EXPECT_EQ(nullptr, app.m_pMainWnd);
         EXPECT_EQ(nWindowsBefore, ThreadWindowCount());
-
         // A second frame, directly: LoadFrame reports the failure and the
         // frame has deleted itself with its window.
         CMainFrame* pFrame = new CMainFrame;
@@ -55,12 +54,8 @@ TEST(CreationFailure, MissingToolbarIsLoggedAndEndsStartUpWithoutAWindow)
     SetEnvironmentVariableA("QUILLON_LOG_DIR", nullptr);
 
     const std::string log = testsupport::ReadFileBytes(logs.File("Quillon.log"));
-    size_t nLines = 0;
-    for (size_t at = log.find("MainFrm(134) [1:0] Failed to create toolbar\r\n"); at != std::string::npos;
-         at = log.find("MainFrm(134) [1:0] Failed to create toolbar\r\n", at + 1))
-        ++nLines;
-    EXPECT_EQ(2u, nLines) << log;
-    EXPECT_EQ(std::string::npos, log.find("Failed to create view window"));
-    EXPECT_EQ(std::string::npos, log.find("Failed to create status bar"));
-    testsupport::DeleteRegTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tarnvale\\Quillon");
+    EXPECT_EQ(2u, testsupport::CountOf(log, "MainFrm(134) [1:0] Failed to create toolbar\r\n")) << log;
+    EXPECT_EQ(0u, testsupport::CountOf(log, "Failed to create view window"));
+    EXPECT_EQ(0u, testsupport::CountOf(log, "Failed to create status bar"));
+    testsupport::DeleteSettings();
 }

@@ -1,117 +1,142 @@
+// Quillon as the user runs it, process against process: started with its
+// settings, driven through its menu commands, the folder picker and its
+// message boxes, with the Audacity stand-in as the configured editor.
 #include "support/GTestWin.h"
 
 #include <string>
 
 #include "app/resource.h"
-#include "support/ProgramProcess.h"
-#include "support/SettingsRegistry.h"
-#include "support/TestSupport.h"
+#include "framework/FrameWnd.h"
+#include "mp3/Mp3Builder.h"
+#include "support/ProgramFixture.h"
+#include "support/StandInSupport.h"
+#include "support/Transcript.h"
+#include "support/WindowFinder.h"
 
-TEST(Program, StartsShowsItsWindowAndStoresSettingsOnClose)
-{
-    testsupport::DeleteSettings();
-    // Changed log settings in the registry change nothing in the logging.
-    ASSERT_TRUE(testsupport::StoreSetting("LogFile", "Other.log"));
-    ASSERT_TRUE(testsupport::StoreSetting("LogFlags", "*:!*"));
-
-    testsupport::TempFolder logs("qprog");
-    testsupport::ProgramProcess program;
-    ASSERT_TRUE(program.Start("Quillon", logs.Path()));
-    HWND hMain = program.WaitForWindow("Quillon");
-    ASSERT_NE(nullptr, hMain);
-    char szClass[64] = "";
-    GetClassNameA(hMain, szClass, sizeof(szClass));
-    EXPECT_NE(nullptr, GetMenu(hMain));
-
-    PostMessageA(hMain, WM_CLOSE, 0, 0);
-    EXPECT_EQ(0, program.WaitForExit());
-
-    EXPECT_EQ("Other.log", testsupport::StoredSetting("LogFile"));
-    EXPECT_EQ("*:!*", testsupport::StoredSetting("LogFlags"));
-    EXPECT_EQ("D:\\cpp\\Audacity\\audacity\\audacity\\win\\Release\\audacity.exe",
-              testsupport::StoredSetting("AudacityFilename"));
-    EXPECT_EQ("C:\\Temp", testsupport::StoredSetting("DefaultDirectory"));
-
-    // The log went to Quillon.log with every channel on, whatever the registry says.
-    EXPECT_EQ("", testsupport::ReadFileBytes(logs.File("Other.log")));
-    const std::string log = testsupport::ReadFileBytes(logs.File("Quillon.log"));
-    const auto eol = log.find("\r\n");
-    ASSERT_NE(std::string::npos, eol);
-    EXPECT_NE(std::string::npos, log.substr(0, eol).find("Quillon(74) [8:1] OnCreate::InitLogFile"));
-    testsupport::DeleteSettings();
-}
+using testsupport::CountOf;
+using testsupport::StoredSetting;
+using testsupport::StoreSetting;
+using testsupport::WindowText;
+using Program = testsupport::QuillonProgram;
 
 namespace {
 
-// The control of an open dialog that holds the typed file name.
-HWND FileNameBox(HWND hDlg)
+// How many stand-ins were started on a file whose path ends with the name.
+size_t StartsOf(const testsupport::Transcript& transcript, const std::string& name)
 {
-    HWND hName = GetDlgItem(hDlg, 0x47c);  // cmb13
-    return hName != nullptr ? hName : GetDlgItem(hDlg, 0x480);  // edt1
-}
-
-bool WaitGone(HWND hWnd)
-{
-    return testsupport::PumpUntil([&] { return !IsWindow(hWnd) || !IsWindowVisible(hWnd); }, 10000);
+    size_t n = 0;
+    for (const std::string& line : transcript.Lines())
+        n += line.compare(0, 6, "start ") == 0 && line.size() >= name.size() &&
+             line.compare(line.size() - name.size(), name.size(), name) == 0;
+    return n;
 }
 
 }  // namespace
 
-TEST(Program, FindAudacityCancelKeepsAndOkStoresTheChosenPathAtExit)
+// The log goes to Quillon.log whatever LogFile and LogFlags say; the
+// settings as the program holds them are stored at its exit, whatever the
+// registry says by then; an editor that cannot start ends the run and the
+// program.
+TEST_F(Program, AnEditorThatCannotStartClosesTheProgramThatStoresItsSettingsAtExit)
 {
+    AddMp3("A", "song.mp3", "A", "x");
+    ASSERT_TRUE(StoreSetting("LogFile", "Other.log"));
+    ASSERT_TRUE(StoreSetting("LogFlags", "*:!*"));
+    ASSERT_TRUE(StoreSetting("AudacityFilename", "C:\\No Such Folder\\audacity.exe"));
+    ASSERT_NO_FATAL_FAILURE(Start());
     testsupport::DeleteSettings();
-    testsupport::TempFolder folder("qfinda");
-    const std::string chosen = folder.File("audacity.exe");
-    ASSERT_TRUE(testsupport::WriteFileBytes(chosen, "MZ"));
+    ASSERT_NO_FATAL_FAILURE(Load(ID_FILE_LOAD_ALL));
+    Command(ID_FILE_UPDATE_SELECTED);
+    HWND hBox = WaitForMessageBox(60000);
+    ASSERT_NE(nullptr, hBox);
+    EXPECT_EQ("CreateProcess failed", WindowText(hBox, 0xFFFF));
+    ASSERT_TRUE(Answer(hBox, IDOK));
+    EXPECT_EQ(0, program.WaitForExit(60000));
 
-    testsupport::ProgramProcess program;
-    ASSERT_TRUE(program.Start("Quillon", folder.Path()));
-    HWND hMain = program.WaitForWindow("Quillon");
-    ASSERT_NE(nullptr, hMain);
-
-    // Cancel first: nothing changes.
-    PostMessageA(hMain, WM_COMMAND, ID_ACTIONS_FIND_AUDACITY, 0);
-    HWND hDlg = program.WaitForWindow("Open");
-    ASSERT_NE(nullptr, hDlg);
-    EXPECT_EQ(hMain, GetWindow(hDlg, GW_OWNER));
-    SendMessageA(FileNameBox(hDlg), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(chosen.c_str()));
-    SendMessageA(GetDlgItem(hDlg, IDCANCEL), BM_CLICK, 0, 0);
-    ASSERT_TRUE(WaitGone(hDlg));
-
-    // Then a file chosen with OK.
-    PostMessageA(hMain, WM_COMMAND, ID_ACTIONS_FIND_AUDACITY, 0);
-    hDlg = program.WaitForWindow("Open");
-    ASSERT_NE(nullptr, hDlg);
-    SendMessageA(FileNameBox(hDlg), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(chosen.c_str()));
-    SendMessageA(GetDlgItem(hDlg, IDOK), BM_CLICK, 0, 0);
-    ASSERT_TRUE(WaitGone(hDlg));
-
-    PostMessageA(hMain, WM_CLOSE, 0, 0);
-    EXPECT_EQ(0, program.WaitForExit());
-    EXPECT_EQ(chosen, testsupport::StoredSetting("AudacityFilename"));
-    testsupport::DeleteSettings();
+    EXPECT_EQ("Other.log", StoredSetting("LogFile"));
+    EXPECT_EQ("*:!*", StoredSetting("LogFlags"));
+    EXPECT_EQ("C:\\No Such Folder\\audacity.exe", StoredSetting("AudacityFilename"));
+    EXPECT_EQ(music, StoredSetting("DefaultDirectory"));
+    const std::string log = Log();
+    EXPECT_NE(std::string::npos,
+              log.substr(0, log.find('\n')).find("Quillon(74) [8:1] OnCreate::InitLogFile"));
+    EXPECT_EQ(0u, CountOf(log, "ERROR in processing file"));
+    EXPECT_EQ("", testsupport::ReadFileBytes(logs.File("Other.log")));
 }
 
-TEST(Program, CancelledFindAudacityStoresTheOldPath)
+// No overwrite question ever comes, so every file fails: the box "No
+// replace dialog found!", then the prompt, whose OK goes on and whose Cancel
+// ends the run and closes the program the normal way.
+TEST_F(Program, AFailedFilesPromptGoesOnWithOkAndCancelClosesTheProgram)
 {
-    testsupport::DeleteSettings();
-    testsupport::TempFolder folder("qfindc");
-    const std::string chosen = folder.File("audacity.exe");
-    ASSERT_TRUE(testsupport::WriteFileBytes(chosen, "MZ"));
+    AddMp3("A", "first.mp3", "A", "x");
+    AddMp3("A", "second.mp3", "A", "y");
+    testsupport::TempFolder transcripts("qprogtr");
+    testsupport::StandInEnvironment env(transcripts.File("t.txt"), "never:replace", "300");
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(StoreSetting("DefaultDirectory", "C:\\Elsewhere"));
+    ASSERT_NO_FATAL_FAILURE(Load(ID_FILE_LOAD_ALL));
+    Command(ID_FILE_UPDATE_SELECTED);
+    for (int nAnswer : {IDOK, IDCANCEL}) {
+        HWND hBox = WaitForMessageBox(120000);
+        ASSERT_NE(nullptr, hBox);
+        EXPECT_EQ("No replace dialog found!", WindowText(hBox, 0xFFFF));
+        ASSERT_TRUE(Answer(hBox, IDOK));
+        hBox = WaitForMessageBox(60000);
+        ASSERT_NE(nullptr, hBox);
+        EXPECT_EQ(0u, WindowText(hBox, 0xFFFF).find("Quillon is unable to complete the Audacity"));
+        ASSERT_TRUE(Answer(hBox, nAnswer));
+    }
+    EXPECT_EQ(0, program.WaitForExit(60000));
+    const std::string log = Log();
+    EXPECT_EQ(2u, CountOf(log, "Starting file "));
+    EXPECT_EQ(2u, CountOf(log, "bRC = 0 (no replace dialog)"));
+    EXPECT_EQ(2u, CountOf(log, "ERROR in processing file"));
+    EXPECT_EQ(music, StoredSetting("DefaultDirectory"));
+}
 
-    testsupport::ProgramProcess program;
-    ASSERT_TRUE(program.Start("Quillon", folder.Path()));
-    HWND hMain = program.WaitForWindow("Quillon");
-    ASSERT_NE(nullptr, hMain);
-    PostMessageA(hMain, WM_COMMAND, ID_ACTIONS_FIND_AUDACITY, 0);
-    HWND hDlg = program.WaitForWindow("Open");
-    ASSERT_NE(nullptr, hDlg);
-    SendMessageA(FileNameBox(hDlg), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(chosen.c_str()));
-    SendMessageA(GetDlgItem(hDlg, IDCANCEL), BM_CLICK, 0, 0);
-    ASSERT_TRUE(WaitGone(hDlg));
-    PostMessageA(hMain, WM_CLOSE, 0, 0);
-    EXPECT_EQ(0, program.WaitForExit());
-    EXPECT_EQ("D:\\cpp\\Audacity\\audacity\\audacity\\win\\Release\\audacity.exe",
-              testsupport::StoredSetting("AudacityFilename"));
-    testsupport::DeleteSettings();
+// A whole run through the stand-in: each file once, one marker per comment
+// (a marked comment stays as it is), the work commands posted while a file
+// waits at its prompt change nothing, and the status bar tells the outcome.
+TEST_F(Program, AnUpdateRunMarksEachCommentOnceAndTellsTheOutcome)
+{
+    const std::string forty = "Recorded live in the old town hall, 1999";
+    const std::string marked30 = std::string(26, 'm') + ":AVC";
+    const std::string three = AddMp3("Folk", "three.mp3", "Old", "");
+    const std::string one = AddMp3("Jazz", "one.mp3", "Jazz", "Live:AVC");
+    const std::string two = AddMp3("Jazz", "two.mp3", "Jazz", forty);
+    const std::string four = AddMp3("Jazz", "four.mp3", "Jazz", marked30);
+    testsupport::TempFolder transcripts("qprogtr");
+    const testsupport::Transcript transcript(transcripts.File("t.txt"));
+    // Tag dialogs without an album field: only the file given a new album fails.
+    testsupport::StandInEnvironment env(transcript.Path(), "nocontrol:tags:10003", "300");
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(Load(ID_FILE_LOAD_ALL));
+    Command(ID_ACTIONS_CHANGE_ALBUM);  // "Old" becomes "Folk"
+    Command(ID_FILE_UPDATE_SELECTED);
+    HWND hBox = WaitForMessageBox(120000);
+    ASSERT_NE(nullptr, hBox);
+    for (UINT nID : {ID_FILE_UPDATE_SELECTED, ID_FILE_LOAD_ALL, ID_FILE_LOAD_NON_AVC,
+                     ID_ACTIONS_FIND_AUDACITY, ID_ACTIONS_CHANGE_ALBUM, ID_VIEW_SELECT_ALL})
+        Command(nID);
+    ASSERT_TRUE(Answer(hBox, IDOK));
+
+    HWND hStatus = GetDlgItem(hMain, AFX_IDW_STATUS_BAR);
+    ASSERT_TRUE(testsupport::PumpUntil(
+        [&] { return WindowText(hStatus).compare(0, 7, "Update ") == 0; }, 240000))
+        << transcript.Text();
+    EXPECT_EQ("Update finished: 3 files updated, 1 failed", WindowText(hStatus));
+    for (const char* pszName : {"\\one.mp3", "\\two.mp3", "\\three.mp3", "\\four.mp3"})
+        EXPECT_EQ(1u, StartsOf(transcript, pszName)) << pszName;
+    EXPECT_EQ(4u, StartsOf(transcript, ""));
+    EXPECT_EQ("Live:AVC", mp3::ReadMp3TagText(one).comment);
+    EXPECT_EQ(marked30, mp3::ReadMp3TagText(four).comment);
+    EXPECT_EQ(forty.substr(0, 24) + ":AVC", mp3::ReadMp3TagText(two).comment);
+    EXPECT_EQ("Old", mp3::ReadMp3TagText(three).album);
+    EXPECT_EQ("", mp3::ReadMp3TagText(three).comment);
+    // No second Load and no dialog: the list was scanned once.
+    EXPECT_EQ(4u, CountOf(Log(), "Found file "));
+    EXPECT_EQ(nullptr, testsupport::FindTopWindow(program.ProcessId(), "Blar..."));
+    EXPECT_EQ(nullptr, testsupport::FindTopWindow(program.ProcessId(), "Open"));
+    EXPECT_EQ(0, Close());
 }

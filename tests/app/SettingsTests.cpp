@@ -1,3 +1,5 @@
+// The four settings in the registry of the test prefix, read and stored by
+// the application object of this process.
 #include "support/GTestWin.h"
 
 #include <cstring>
@@ -5,147 +7,103 @@
 
 #include "app/QuillonApp.h"
 #include "app/RegistryKey.h"
-#include "support/TestSupport.h"
+#include "support/ProgramFixture.h"
+
+using testsupport::StoredSetting;
+using testsupport::StoreRawSetting;
+using testsupport::StoreSetting;
 
 namespace {
 
-const char kKeyPath[] = "SOFTWARE\\Tarnvale\\Quillon";
 const char kDefaultAudacity[] = "D:\\cpp\\Audacity\\audacity\\audacity\\win\\Release\\audacity.exe";
 
-void SetRaw(const char* pszName, DWORD dwType, const void* pData, DWORD cb)
-{
-    HKEY hKey = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, nullptr, 0,
-                                             KEY_ALL_ACCESS, nullptr, &hKey, nullptr));
-    ASSERT_EQ(ERROR_SUCCESS,
-              RegSetValueExA(hKey, pszName, 0, dwType, static_cast<const BYTE*>(pData), cb));
-    RegCloseKey(hKey);
-}
-
-void SetString(const char* pszName, const std::string& value)
-{
-    SetRaw(pszName, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
-}
-
-// The stored value, or "<absent>".
-std::string Stored(const char* pszName)
-{
-    char sz[1024] = "";
-    DWORD cb = sizeof(sz);
-    DWORD dwType = 0;
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, kKeyPath, pszName, RRF_RT_ANY, &dwType, sz, &cb) !=
-        ERROR_SUCCESS)
-        return "<absent>";
-    return sz;
-}
-
-bool KeyExists()
-{
-    HKEY hKey = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(hKey);
-    return true;
-}
+using Field = char (CQuillonApp::*)[kSettingSize];
 
 class Settings : public testing::Test {
 protected:
-    void SetUp() override { testsupport::DeleteRegTree(HKEY_LOCAL_MACHINE, kKeyPath); }
-    void TearDown() override { testsupport::DeleteRegTree(HKEY_LOCAL_MACHINE, kKeyPath); }
+    void SetUp() override { testsupport::DeleteSettings(); }
+    void TearDown() override { testsupport::DeleteSettings(); }
 };
-
-void ExpectTerminatedField(const char* pszField)
-{
-    EXPECT_LT(strnlen(pszField, kSettingSize), kSettingSize);
-}
 
 }  // namespace
 
-TEST_F(Settings, FirstStartUsesDefaultsCreatesAnEmptyKeyAndStoresAllFour)
+TEST_F(Settings, DefaultsFirstThenStoredValuesAndEmptyValuesAreDeletedAtSave)
 {
-    CQuillonApp app;
-    app.ExchangeSettings(false);
-    EXPECT_STREQ("Quillon.log", app.m_szLogFile);
-    EXPECT_STREQ("*:!* *:3", app.m_szLogFlags);
-    EXPECT_STREQ(kDefaultAudacity, app.m_szAudacityFilename);
-    EXPECT_STREQ("C:\\Temp", app.m_szDefaultDirectory);
-    ASSERT_TRUE(KeyExists());
-    EXPECT_EQ("<absent>", Stored("LogFile"));
+    CQuillonApp first;
+    first.ExchangeSettings(false);
+    EXPECT_STREQ("Quillon.log", first.m_szLogFile);
+    EXPECT_STREQ("*:!* *:3", first.m_szLogFlags);
+    EXPECT_STREQ(kDefaultAudacity, first.m_szAudacityFilename);
+    EXPECT_STREQ("C:\\Temp", first.m_szDefaultDirectory);
+    CRegKeyHandle key;  // created empty by the first read
+    EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, testsupport::kSettingsKeyPath, 0,
+                                           KEY_READ, key.Put()));
+    EXPECT_EQ("<absent>", StoredSetting("LogFile"));
+    first.ExchangeSettings(true);
+    EXPECT_EQ("Quillon.log", StoredSetting("LogFile"));
+    EXPECT_EQ("*:!* *:3", StoredSetting("LogFlags"));
+    EXPECT_EQ(kDefaultAudacity, StoredSetting("AudacityFilename"));
+    EXPECT_EQ("C:\\Temp", StoredSetting("DefaultDirectory"));
 
-    app.ExchangeSettings(true);
-    EXPECT_EQ("Quillon.log", Stored("LogFile"));
-    EXPECT_EQ("*:!* *:3", Stored("LogFlags"));
-    EXPECT_EQ(kDefaultAudacity, Stored("AudacityFilename"));
-    EXPECT_EQ("C:\\Temp", Stored("DefaultDirectory"));
-}
-
-TEST_F(Settings, StoredValuesLoadAndEmptyValuesAreDeletedAtSave)
-{
-    const std::string longPath = "C:\\" + std::string(256, 'p');  // 259 characters
-    ASSERT_EQ(259u, longPath.size());
-    SetString("AudacityFilename", longPath);
-    SetString("LogFile", "");
-    SetString("LogFlags", "*:1");
-
+    const std::string longPath = "C:\\" + std::string(256, 'p');  // 259 characters fit
+    ASSERT_TRUE(StoreSetting("AudacityFilename", longPath));
+    ASSERT_TRUE(StoreSetting("LogFile", ""));
+    ASSERT_TRUE(StoreSetting("LogFlags", "*:1"));
     CQuillonApp app;
     app.ExchangeSettings(false);
     EXPECT_EQ(longPath, app.m_szAudacityFilename);
     EXPECT_STREQ("", app.m_szLogFile);
     EXPECT_STREQ("*:1", app.m_szLogFlags);
-    EXPECT_STREQ("C:\\Temp", app.m_szDefaultDirectory);  // absent: default stays
-
     app.ExchangeSettings(true);
-    EXPECT_EQ(longPath, Stored("AudacityFilename"));
-    EXPECT_EQ("<absent>", Stored("LogFile"));
-    EXPECT_EQ("C:\\Temp", Stored("DefaultDirectory"));
+    EXPECT_EQ(longPath, StoredSetting("AudacityFilename"));
+    EXPECT_EQ("<absent>", StoredSetting("LogFile"));
 }
 
-TEST_F(Settings, BadValuesNeverOverrunAndDoNotStopTheOthers)
+// Each value is stored with exactly the given bytes: a string whose next
+// byte in memory is no NUL, so that the registry cannot add a terminator
+// behind its count. The values stay while the next are stored: a bad value
+// does not stop the reading of the others.
+TEST_F(Settings, ValuesThatDoNotFitOrAreNoStringKeepTheDefaultAndNeverOverrun)
 {
-    const std::string overlong(400, 'o');
-    SetString("LogFile", overlong);
-    const std::string unterminated(260, 'u');  // exactly the field size, no terminator
-    SetRaw("LogFlags", REG_SZ, unterminated.data(), static_cast<DWORD>(unterminated.size()));
+    const std::string overlong(401, 'o');
+    const std::string full(261, 'u');  // the field's size, no terminator
     const DWORD dw = 0x41414141;
-    SetRaw("AudacityFilename", REG_DWORD, &dw, sizeof(dw));
     const unsigned char bin[300] = {'B', 'I', 'N'};
-    SetRaw("DefaultDirectory", REG_BINARY, bin, sizeof(bin));
-
-    CQuillonApp app;
-    app.ExchangeSettings(false);
-    ExpectTerminatedField(app.m_szLogFile);
-    ExpectTerminatedField(app.m_szLogFlags);
-    ExpectTerminatedField(app.m_szAudacityFilename);
-    ExpectTerminatedField(app.m_szDefaultDirectory);
-    // Failed reads keep what the fields held before.
-    EXPECT_STREQ("Quillon.log", app.m_szLogFile);
-    EXPECT_STREQ("*:!* *:3", app.m_szLogFlags);
-    EXPECT_STREQ(kDefaultAudacity, app.m_szAudacityFilename);
-    EXPECT_STREQ("C:\\Temp", app.m_szDefaultDirectory);
-
-    // A short unterminated string is read as its bytes.
-    SetRaw("LogFlags", REG_SZ, "abc", 3);
-    SetString("DefaultDirectory", "D:\\Music");
-    app.ExchangeSettings(false);
-    EXPECT_STREQ("abc", app.m_szLogFlags);
-    EXPECT_STREQ("D:\\Music", app.m_szDefaultDirectory);
+    const struct {
+        const char* pszName;
+        Field field;
+        DWORD dwType;
+        const void* pData;
+        DWORD cb;
+        const char* pszRead;
+    } cases[] = {
+        {"LogFile", &CQuillonApp::m_szLogFile, REG_SZ, overlong.data(), 400, "Quillon.log"},
+        {"LogFlags", &CQuillonApp::m_szLogFlags, REG_SZ, full.data(), 260, "*:!* *:3"},
+        {"AudacityFilename", &CQuillonApp::m_szAudacityFilename, REG_DWORD, &dw, 4, kDefaultAudacity},
+        {"DefaultDirectory", &CQuillonApp::m_szDefaultDirectory, REG_BINARY, bin, 300, "C:\\Temp"},
+        // A short string without a terminator is read as its bytes.
+        {"LogFlags", &CQuillonApp::m_szLogFlags, REG_SZ, "abcd", 3, "abc"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        ASSERT_TRUE(StoreRawSetting(c.pszName, c.dwType, c.pData, c.cb));
+        CQuillonApp app;
+        app.ExchangeSettings(false);
+        EXPECT_STREQ(c.pszRead, app.*c.field);
+        for (Field field : {&CQuillonApp::m_szLogFile, &CQuillonApp::m_szLogFlags,
+                            &CQuillonApp::m_szAudacityFilename, &CQuillonApp::m_szDefaultDirectory})
+            EXPECT_LT(strnlen(app.*field, kSettingSize), kSettingSize);
+    }
 }
 
-TEST_F(Settings, RegistryKeyPathsAndClosedKeyBetweenOperations)
+// Every read or write opens the key and closes it again.
+TEST_F(Settings, NoKeyIsHeldBetweenOperations)
 {
     CRegistryKey key;
-    EXPECT_EQ(0, key.SetKey(HKEY_LOCAL_MACHINE, "Tarnvale", "Quillon", nullptr));
-    EXPECT_EQ(HKEY_LOCAL_MACHINE, key.GetRoot());
-    EXPECT_EQ("SOFTWARE\\Tarnvale\\Quillon", key.GetKeyPath());
-    EXPECT_EQ(0, key.SetKey(HKEY_CURRENT_USER, "Tarnvale", nullptr, nullptr));
-    EXPECT_EQ("Software\\Tarnvale", key.GetKeyPath());
-    EXPECT_EQ(0, key.SetKey(HKEY_CURRENT_USER, "Tarnvale", "Quillon", "Section"));
-    EXPECT_EQ("Software\\Tarnvale\\Quillon\\Section", key.GetKeyPath());
-
     key.SetKey(HKEY_LOCAL_MACHINE, "Tarnvale", "Quillon", nullptr);
+    char sz[kSettingSize] = "";
     EXPECT_EQ(0, key.WriteString("Name", "value"));
     EXPECT_FALSE(key.IsOpen());
-    char sz[kSettingSize] = "";
     EXPECT_EQ(0, key.ReadString("Name", sz, sizeof(sz), nullptr));
     EXPECT_STREQ("value", sz);
     EXPECT_FALSE(key.IsOpen());
@@ -153,6 +111,6 @@ TEST_F(Settings, RegistryKeyPathsAndClosedKeyBetweenOperations)
     EXPECT_STREQ("dflt", sz);
     EXPECT_FALSE(key.IsOpen());
     EXPECT_EQ(0, key.WriteString("Name", nullptr));
-    EXPECT_EQ("<absent>", Stored("Name"));
+    EXPECT_EQ("<absent>", StoredSetting("Name"));
     EXPECT_FALSE(key.IsOpen());
 }

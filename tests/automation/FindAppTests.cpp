@@ -1,86 +1,60 @@
+// Finding windows: titles as prefixes, the top-level lookup with its
+// filters, the child lookup by text, and the automation's pause.
 #include "support/GTestWin.h"
 
 #include <string>
+#include <vector>
 
 #include "TestWindows.h"
 #include "automation/FindApp.h"
 #include "support/LogRecorder.h"
 #include "support/VirtualClock.h"
 
-using automationtest::EnumeratedBefore;
 using automationtest::TestWindow;
 using automationtest::UniqueTitle;
-using testsupport::LogRecorder;
-using testsupport::VirtualClock;
 
-namespace {
-
-const std::string kDisabledLine = "findapp|2|0|GetWindowHandle failed, window disabled";
-
-}  // namespace
-
+// Titles are case-sensitive prefixes, matched from the last title down; a
+// title longer than the text never matches, an empty one matches every text.
 TEST(FindApp, TitlesMatchAsCaseSensitivePrefixesFromTheLastTitleDown)
 {
-    FindApp none(nullptr);
-    EXPECT_TRUE(none.m_titles.empty());
-    EXPECT_EQ(-1, none.MatchTitle("anything"));
-    EXPECT_EQ(-1, none.AddTitle(nullptr));
-    EXPECT_TRUE(none.m_titles.empty());
-
-    FindApp app("A");
-    EXPECT_EQ(1, app.AddTitle("AB"));
-    EXPECT_EQ(-1, app.AddTitle(nullptr));
-    ASSERT_EQ(2u, app.m_titles.size());
-    EXPECT_EQ(1, app.MatchTitle("ABC"));  // both match: the later title is reported
-    EXPECT_EQ(1, app.MatchTitle("AB"));
-    EXPECT_EQ(0, app.MatchTitle("AX"));
-    EXPECT_EQ(0, app.MatchTitle("A"));
-    EXPECT_EQ(-1, app.MatchTitle(""));    // a title longer than the text never matches
-    EXPECT_EQ(-1, app.MatchTitle("abc"));  // case-sensitive
-    EXPECT_EQ(-1, app.MatchTitle("XA"));
-    EXPECT_EQ(2, app.AddTitle(""));
-    EXPECT_EQ(2, app.MatchTitle("whatever"));  // an empty title matches every text
-    EXPECT_EQ(2, app.MatchTitle(""));
+    const struct {
+        std::vector<const char*> titles;
+        const char* pszText;
+        int nIndex;
+    } cases[] = {
+        {{}, "anything", -1},     {{"A", "AB"}, "ABC", 1}, {{"A", "AB"}, "AB", 1},
+        {{"A", "AB"}, "AX", 0},   {{"A", "AB"}, "A", 0},   {{"A", "AB"}, "", -1},
+        {{"A", "AB"}, "abc", -1}, {{"A", "AB"}, "XA", -1}, {{"A", "AB", ""}, "whatever", 2},
+        {{"A", nullptr}, "", -1}, {{"A"}, nullptr, -1},
+    };
+    for (const auto& c : cases) {
+        FindApp app(nullptr);
+        for (const char* pszTitle : c.titles)
+            app.AddTitle(pszTitle);
+        EXPECT_EQ(c.nIndex, app.MatchTitle(c.pszText)) << (c.pszText ? c.pszText : "(null)");
+    }
 }
 
-TEST(FindApp, TopLevelLookupTakesTheLowestTitleIndexAndSeesHiddenWindows)
+TEST(FindApp, TopLevelLookupTakesTheLowestTitleIndexAmongWindowsThatPassTheFilters)
 {
-    LogRecorder log;
+    testsupport::LogRecorder log;
     const std::string a = UniqueTitle("A");
     TestWindow ax(a + "X", false);  // hidden
     TestWindow abc(a + "BC");
-    abc.BringToTop();
-    ASSERT_TRUE(EnumeratedBefore(abc.Handle(), ax.Handle()));
-
-    FindApp app(a.c_str());
-    app.AddTitle((a + "B").c_str());
-    // ABC is seen first and matches index 1; the hidden AX after it matches
-    // index 0 and wins.
-    EXPECT_EQ(ax.Handle(), app.GetWindowHandle());
-    EXPECT_EQ(ax.Handle(), app.m_hWndFound);
-    EXPECT_EQ(0, app.m_nBestIndex);
-
-    ax.Destroy();
-    EXPECT_EQ(abc.Handle(), app.GetWindowHandle());
-    EXPECT_EQ(1, app.m_nBestIndex);
-
-    // Case matters: the same title in lower case finds nothing.
-    std::string lower = a + "bc";
-    for (auto& c : lower)
-        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    FindApp lowerApp(lower.c_str());
-    EXPECT_EQ(nullptr, lowerApp.GetWindowHandle());
-    EXPECT_EQ(-1, lowerApp.m_nBestIndex);
-
-    // No titles: nothing is found, though windows exist.
-    FindApp empty(nullptr);
-    EXPECT_EQ(nullptr, empty.GetWindowHandle());
-
-    // Filters: the window passed over, owned windows, windows of another process.
     TestWindow owned(a + "BD");
     SetWindowLongPtrA(owned.Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(abc.Handle()));
+    abc.BringToTop();
     owned.BringToTop();
+    FindApp app(a.c_str());
+    app.AddTitle((a + "B").c_str());
+    // The hidden AX comes last but matches index 0.
+    EXPECT_EQ(ax.Handle(), app.GetWindowHandle());
+    EXPECT_EQ(0, app.m_nBestIndex);
+    ax.Destroy();
+    // Among equal indexes the first enumerated wins.
     EXPECT_EQ(owned.Handle(), app.GetWindowHandle());
+    EXPECT_EQ(1, app.m_nBestIndex);
+    // Filters: owned windows, the window passed over, another process.
     app.m_bUnownedOnly = true;
     EXPECT_EQ(abc.Handle(), app.GetWindowHandle());
     app.m_hWndExcluded = abc.Handle();
@@ -89,120 +63,67 @@ TEST(FindApp, TopLevelLookupTakesTheLowestTitleIndexAndSeesHiddenWindows)
     app.m_dwProcessId = GetCurrentProcessId() + 4;
     EXPECT_EQ(nullptr, app.GetWindowHandle());
     app.m_dwProcessId = GetCurrentProcessId();
-    EXPECT_EQ(abc.Handle(), app.GetWindowHandle());
-    owned.Destroy();
-
-    abc.Destroy();
-    EXPECT_EQ(nullptr, app.GetWindowHandle());
-    EXPECT_EQ(-1, app.m_nBestIndex);
+    app.m_bUnownedOnly = false;
     EXPECT_TRUE(log.m_lines.empty());
-}
-
-TEST(FindApp, OnlyTheFirst259CharactersOfATitleTakePart)
-{
-    const std::string title = UniqueTitle("long ") + std::string(300, 'x');
-    TestWindow wnd(title);
-    FindApp fits(title.substr(0, 259).c_str());
-    EXPECT_EQ(wnd.Handle(), fits.GetWindowHandle());
-    FindApp tooLong(title.substr(0, 260).c_str());
-    EXPECT_EQ(nullptr, tooLong.GetWindowHandle());
-}
-
-TEST(FindApp, AmongEqualTitlesTheFirstEnumeratedWinsAndMustBeEnabled)
-{
-    LogRecorder log;
-    const std::string title = UniqueTitle("Same");
-    TestWindow second(title);
-    TestWindow first(title);
-    first.BringToTop();
-    ASSERT_TRUE(EnumeratedBefore(first.Handle(), second.Handle()));
-
-    FindApp app(title.c_str());
-    EXPECT_EQ(first.Handle(), app.GetWindowHandle());
-    EXPECT_TRUE(log.m_lines.empty());
-
-    // The winner is disabled: no result, though the other one is enabled.
-    first.Enable(false);
+    // Only the winner must be enabled: while it is not, nothing is found.
+    owned.Enable(false);
     EXPECT_EQ(nullptr, app.GetWindowHandle());
     EXPECT_EQ(nullptr, app.m_hWndFound);
-    ASSERT_EQ(1u, log.m_lines.size());
-    EXPECT_EQ(kDisabledLine, log.m_lines[0]);
-
-    // The enabled one on top wins again.
-    second.BringToTop();
-    EXPECT_EQ(second.Handle(), app.GetWindowHandle());
-    EXPECT_EQ(1u, log.m_lines.size());
+    EXPECT_EQ(std::vector<std::string>{"findapp|2|0|GetWindowHandle failed, window disabled"},
+              log.m_lines);
+    // Only the first 259 characters of a title take part.
+    const std::string title = UniqueTitle("long ") + std::string(300, 'x');
+    TestWindow wnd(title);
+    EXPECT_EQ(wnd.Handle(), FindApp(title.substr(0, 259).c_str()).GetWindowHandle());
+    EXPECT_EQ(nullptr, FindApp(title.substr(0, 260).c_str()).GetWindowHandle());
 }
 
+// Through children of children, in the system's order; the mnemonic
+// ampersand is part of the text and case matters; the id is left alone
+// when nothing is found.
 TEST(FindApp, ChildLookupTakesTheFirstDescendantWhoseTextBeginsWithThePrefix)
 {
     TestWindow dlg(UniqueTitle("Dialog"));
     HWND hPanel = dlg.AddChild("PANEL", "", 300);
     HWND hStatic = dlg.AddChild("STATIC", "OK to go", 201, hPanel);
     HWND hOk = dlg.AddChild("BUTTON", "OK", IDOK, hPanel);
-    HWND hYes = dlg.AddChild("BUTTON", "Yes", 6);
-    HWND hSave = dlg.AddChild("BUTTON", "&Save", 7);
-
+    HWND hYes = dlg.AddChild("BUTTON", "&Yes", IDYES);
+    const struct {
+        const char* pszText;
+        bool bPushButtonsOnly;
+        HWND hFound;
+        int nId;
+    } cases[] = {
+        {"OK", false, hStatic, 201},  {"OK", true, hOk, IDOK},    {"OK to", true, nullptr, -5},
+        {"&Yes", false, hYes, IDYES}, {"Yes", false, nullptr, -5}, {"ok", false, nullptr, -5},
+        {"OK to go!", false, nullptr, -5},
+    };
     FindApp app(nullptr);
-    int nId = -5;
-    EXPECT_EQ(hStatic, app.FindChildByText(dlg.Handle(), "OK", &nId));  // a grandchild
-    EXPECT_EQ(201, nId);
-    EXPECT_EQ(hStatic, app.m_hWndChild);
-    EXPECT_EQ("OK", app.m_strChildText);
-
-    EXPECT_EQ(hYes, app.FindChildByText(dlg.Handle(), "Yes", &nId));
-    EXPECT_EQ(6, nId);
-    EXPECT_EQ(hSave, app.FindChildByText(dlg.Handle(), "&Save", &nId));
-    EXPECT_EQ(7, nId);
-
-    // The mnemonic ampersand is part of the text; case matters; a prefix
-    // longer than the text does not match. The id stays untouched.
-    nId = -5;
-    EXPECT_EQ(nullptr, app.FindChildByText(dlg.Handle(), "&Yes", &nId));
-    EXPECT_EQ(nullptr, app.FindChildByText(dlg.Handle(), "Save", &nId));
-    EXPECT_EQ(nullptr, app.FindChildByText(dlg.Handle(), "ok", &nId));
-    EXPECT_EQ(nullptr, app.FindChildByText(dlg.Handle(), "OK to go!", &nId));
-    EXPECT_EQ(nullptr, app.m_hWndChild);
-    EXPECT_EQ(-5, nId);
-
-    // Asked for push buttons only, the static label is passed over.
-    EXPECT_EQ(hOk, app.FindChildByText(dlg.Handle(), "OK", &nId, true));
-    EXPECT_EQ(IDOK, nId);
-    EXPECT_EQ(nullptr, app.FindChildByText(dlg.Handle(), "OK to", &nId, true));
-
-    // After the static label is gone, the button is the first "OK".
-    DestroyWindow(hStatic);
-    EXPECT_EQ(hOk, app.FindChildByText(dlg.Handle(), "OK", &nId));
-    EXPECT_EQ(IDOK, nId);
+    for (const auto& c : cases) {
+        int nId = -5;
+        EXPECT_EQ(c.hFound, app.FindChildByText(dlg.Handle(), c.pszText, &nId, c.bPushButtonsOnly))
+            << c.pszText << c.bPushButtonsOnly;
+        EXPECT_EQ(c.nId, nId);
+    }
 }
 
+// Zero yields once; otherwise the full ticks pass, across the counter's wrap,
+// pause after pause when they end early, never repeating one that overshot.
 TEST(SleepTicks, ZeroYieldsOnceAndOtherwiseWaitsTheFullTicksAcrossTheWrap)
 {
-    {
-        VirtualClock clock(1000);
-        SleepTicks(0);
-        ASSERT_EQ(1u, clock.m_sleeps.size());
-        EXPECT_EQ(0u, clock.m_sleeps[0]);
-        EXPECT_EQ(1000u, clock.Now());
-    }
-    {
-        // Pauses end early (100 ticks at most) and the counter wraps on the way.
-        VirtualClock clock(0xFFFFFF80u);
-        clock.m_dwMaxStep = 100;
-        SleepTicks(250);
-        EXPECT_EQ(250u, clock.Now() - 0xFFFFFF80u);
-        EXPECT_EQ((std::vector<DWORD>{250, 150, 50}), clock.m_sleeps);
-    }
-    {
-        // A pause that overshoots is not repeated.
-        VirtualClock clock(0xFFFFFFFFu);
-        SleepTicks(250);
-        EXPECT_EQ((std::vector<DWORD>{250}), clock.m_sleeps);
-    }
-    {
-        // The real clock.
-        const DWORD dwStart = GetTickCount();
-        SleepTicks(250);
-        EXPECT_GE(GetTickCount() - dwStart, 250u);
+    const struct {
+        DWORD dwStart, dwMaxStep, dwTicks;
+        std::vector<DWORD> sleeps;
+    } cases[] = {
+        {1000, 0xFFFFFFFF, 0, {0}},
+        {0xFFFFFF80u, 100, 250, {250, 150, 50}},
+        {0xFFFFFFFFu, 0xFFFFFFFF, 250, {250}},
+    };
+    for (const auto& c : cases) {
+        testsupport::VirtualClock clock(c.dwStart);
+        clock.m_dwMaxStep = c.dwMaxStep;
+        SleepTicks(c.dwTicks);
+        EXPECT_EQ(c.sleeps, clock.m_sleeps);
+        EXPECT_EQ(c.dwTicks, clock.Now() - c.dwStart);
     }
 }

@@ -91,34 +91,4 @@ LRESULT CALLBACK TestWindow::WndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM
     return DefWindowProcA(hWnd, nMsg, wParam, lParam);
 }
 
-namespace {
-
-struct OrderData {
-    HWND hFirst;
-    HWND hSecond;
-    int nFirst = -1;
-    int nSecond = -1;
-    int nIndex = 0;
-};
-
-BOOL CALLBACK OrderProc(HWND hWnd, LPARAM lParam)
-{
-    auto* pData = reinterpret_cast<OrderData*>(lParam);
-    if (hWnd == pData->hFirst)
-        pData->nFirst = pData->nIndex;
-    if (hWnd == pData->hSecond)
-        pData->nSecond = pData->nIndex;
-    ++pData->nIndex;
-    return TRUE;
-}
-
-}  // namespace
-
-bool EnumeratedBefore(HWND hFirst, HWND hSecond)
-{
-    OrderData data{hFirst, hSecond};
-    EnumWindows(OrderProc, reinterpret_cast<LPARAM>(&data));
-    return data.nFirst >= 0 && data.nSecond >= 0 && data.nFirst < data.nSecond;
-}
-
 }  // namespace automationtest

@@ -46,7 +46,4 @@ private:
     HWND m_hWnd = nullptr;
 };
 
-// Whether hFirst comes before hSecond in the enumeration of top-level windows.
-bool EnumeratedBefore(HWND hFirst, HWND hSecond);
-
 }  // namespace automationtest

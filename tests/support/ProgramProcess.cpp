@@ -1,17 +1,22 @@
 #include "support/ProgramProcess.h"
 
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+#include "support/StandInSupport.h"
 #include "support/TestSupport.h"
+#include "support/WindowFinder.h"
 
 namespace testsupport {
 
-ProgramProcess::~ProgramProcess()
+ProgramProcess::ProgramProcess(DWORD dwPid)
 {
-    if (m_pi.hProcess != nullptr) {
-        if (WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT)
-            TerminateProcess(m_pi.hProcess, 99);
-        CloseHandle(m_pi.hProcess);
-        CloseHandle(m_pi.hThread);
-    }
+    m_pi.hProcess.Reset(
+        OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, dwPid));
+    m_pi.dwProcessId = m_pi.hProcess.IsValid() ? dwPid : 0;
 }
 
 bool ProgramProcess::Start(const std::string& program, const std::string& logFolder,
@@ -19,61 +24,40 @@ bool ProgramProcess::Start(const std::string& program, const std::string& logFol
 {
     // Another Winelib program is started by its .exe.so.
     const std::string path = ProgramFolder() + program + ".exe.so";
-    std::string commandLine = "\"" + path + "\"";
-    if (!arguments.empty())
-        commandLine += " " + arguments;
-    SetEnvironmentVariableA("QUILLON_LOG_DIR", logFolder.c_str());
+    std::string commandLine = "\"" + path + "\"" + (arguments.empty() ? "" : " " + arguments);
+    ScopedEnvironmentVariable logDir("QUILLON_LOG_DIR", logFolder);
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
-    const BOOL ok = CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
-                                   nullptr, nullptr, &si, &m_pi);
-    SetEnvironmentVariableA("QUILLON_LOG_DIR", nullptr);
-    return ok != FALSE;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &si, &pi))
+        return false;
+    m_pi.Reset(pi);
+    return true;
 }
-
-namespace {
-
-struct FindData {
-    DWORD dwPid;
-    const std::string* pPrefix;
-    HWND hFound;
-};
-
-BOOL CALLBACK FindProc(HWND hWnd, LPARAM lParam)
-{
-    auto* pData = reinterpret_cast<FindData*>(lParam);
-    DWORD dwPid = 0;
-    GetWindowThreadProcessId(hWnd, &dwPid);
-    if (dwPid != pData->dwPid || !IsWindowVisible(hWnd))
-        return TRUE;
-    char sz[260] = "";
-    GetWindowTextA(hWnd, sz, sizeof(sz));
-    if (std::string(sz).compare(0, pData->pPrefix->size(), *pData->pPrefix) != 0)
-        return TRUE;
-    pData->hFound = hWnd;
-    return FALSE;
-}
-
-}  // namespace
 
 HWND ProgramProcess::WaitForWindow(const std::string& titlePrefix, DWORD dwTimeoutMs) const
 {
-    FindData data = {m_pi.dwProcessId, &titlePrefix, nullptr};
+    HWND hFound = nullptr;
     PumpUntil(
         [&] {
-            EnumWindows(FindProc, reinterpret_cast<LPARAM>(&data));
-            return data.hFound != nullptr;
+            for (HWND hWnd : TopWindows(m_pi.dwProcessId, titlePrefix))
+                if (IsWindowVisible(hWnd))
+                    return (hFound = hWnd) != nullptr;
+            return false;
         },
         dwTimeoutMs);
-    return data.hFound;
+    return hFound;
+}
+
+bool ProgramProcess::IsRunning() const
+{
+    return m_pi.hProcess.IsValid() && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
 }
 
 int ProgramProcess::WaitForExit(DWORD dwTimeoutMs)
 {
-    if (m_pi.hProcess == nullptr)
-        return -1;
-    if (!PumpUntil([&] { return WaitForSingleObject(m_pi.hProcess, 0) == WAIT_OBJECT_0; },
-                   dwTimeoutMs))
+    if (!m_pi.hProcess.IsValid() || !PumpUntil([&] { return !IsRunning(); }, dwTimeoutMs))
         return -1;
     DWORD dwCode = 0;
     GetExitCodeProcess(m_pi.hProcess, &dwCode);
@@ -82,8 +66,51 @@ int ProgramProcess::WaitForExit(DWORD dwTimeoutMs)
 
 void ProgramProcess::Kill()
 {
-    if (m_pi.hProcess != nullptr)
-        TerminateProcess(m_pi.hProcess, 99);
+    if (!IsRunning())
+        return;
+    TerminateProcess(m_pi.hProcess, 99);
+    WaitForSingleObject(m_pi.hProcess, 30000);
+}
+
+namespace {
+
+std::string Lower(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+}  // namespace
+
+int EndDescendants(DWORD dwRootPid, const std::string& image, DWORD dwGraceMs)
+{
+    if (dwRootPid == 0)
+        return 0;
+    std::vector<PROCESSENTRY32> all;
+    CKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32 pe = {};
+    pe.dwSize = sizeof(pe);
+    for (BOOL b = Process32First(snapshot, &pe); b; b = Process32Next(snapshot, &pe))
+        all.push_back(pe);
+    std::vector<DWORD> tree = {dwRootPid};
+    for (size_t i = 0; i < tree.size(); ++i)
+        for (const PROCESSENTRY32& e : all)
+            if (e.th32ParentProcessID == tree[i] &&
+                std::find(tree.begin(), tree.end(), e.th32ProcessID) == tree.end())
+                tree.push_back(e.th32ProcessID);
+    int nTerminated = 0;
+    for (const PROCESSENTRY32& e : all) {
+        if (std::find(tree.begin() + 1, tree.end(), e.th32ProcessID) == tree.end() ||
+            Lower(e.szExeFile).find(Lower(image)) == std::string::npos)
+            continue;
+        ProgramProcess process(e.th32ProcessID);
+        if (process.WaitForExit(dwGraceMs) == -1 && process.IsRunning()) {
+            process.Kill();
+            ++nTerminated;
+        }
+    }
+    return nTerminated;
 }
 
 }  // namespace testsupport

@@ -4,6 +4,22 @@
 
 namespace testsupport {
 
+std::string WindowText(HWND hWnd)
+{
+    char sz[1024] = "";
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(hWnd, WM_GETTEXT, sizeof(sz), reinterpret_cast<LPARAM>(sz),
+                        SMTO_ABORTIFHUNG, 10000, &result);
+    sz[sizeof(sz) - 1] = '\0';
+    return sz;
+}
+
+std::string WindowText(HWND hParent, int nID)
+{
+    HWND hControl = GetDlgItem(hParent, nID);
+    return hControl != nullptr ? WindowText(hControl) : std::string();
+}
+
 namespace {
 
 struct TopSearch {
@@ -23,27 +39,20 @@ BOOL CALLBACK TopProc(HWND hWnd, LPARAM lParam)
     char sz[1024] = "";
     GetWindowTextA(hWnd, sz, sizeof(sz));
     const std::string text(sz);
-    const bool bMatch = pSearch->match == TitleMatch::Exact
-                            ? text == *pSearch->pTitle
-                            : text.compare(0, pSearch->pTitle->size(), *pSearch->pTitle) == 0;
-    if (bMatch)
+    const std::string& title = *pSearch->pTitle;
+    if (pSearch->match == TitleMatch::Exact ? text == title : text.compare(0, title.size(), title) == 0)
         pSearch->found.push_back(hWnd);
     return TRUE;
 }
 
-struct ChildSearch {
-    const std::string* pPrefix;
-    HWND hFound;
-};
-
 BOOL CALLBACK ChildProc(HWND hWnd, LPARAM lParam)
 {
-    auto* pSearch = reinterpret_cast<ChildSearch*>(lParam);
+    auto* pSearch = reinterpret_cast<std::pair<const std::string*, HWND>*>(lParam);
     char sz[1024] = "";
     GetWindowTextA(hWnd, sz, sizeof(sz));
-    if (std::string(sz).compare(0, pSearch->pPrefix->size(), *pSearch->pPrefix) != 0)
+    if (std::string(sz).compare(0, pSearch->first->size(), *pSearch->first) != 0)
         return TRUE;
-    pSearch->hFound = hWnd;
+    pSearch->second = hWnd;
     return FALSE;
 }
 
@@ -70,16 +79,11 @@ HWND WaitForTopWindow(DWORD dwPid, const std::string& title, DWORD dwTimeoutMs, 
     return hFound;
 }
 
-bool WaitForNoTopWindow(DWORD dwPid, const std::string& title, DWORD dwTimeoutMs, TitleMatch match)
-{
-    return PumpUntil([&] { return FindTopWindow(dwPid, title, match) == nullptr; }, dwTimeoutMs);
-}
-
 HWND FindChildByText(HWND hParent, const std::string& prefix)
 {
-    ChildSearch search = {&prefix, nullptr};
+    std::pair<const std::string*, HWND> search(&prefix, nullptr);
     EnumChildWindows(hParent, ChildProc, reinterpret_cast<LPARAM>(&search));
-    return search.hFound;
+    return search.second;
 }
 
 bool ClickButton(HWND hTop, const std::string& textPrefix)
@@ -91,21 +95,11 @@ bool ClickButton(HWND hTop, const std::string& textPrefix)
     return PostMessageA(hTop, WM_COMMAND, wParam, reinterpret_cast<LPARAM>(hButton)) != FALSE;
 }
 
-std::string ControlText(HWND hControl)
-{
-    char sz[1024] = "";
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(hControl, WM_GETTEXT, sizeof(sz), reinterpret_cast<LPARAM>(sz),
-                        SMTO_ABORTIFHUNG, 5000, &result);
-    sz[sizeof(sz) - 1] = '\0';
-    return sz;
-}
-
 LRESULT SetControlText(HWND hControl, const std::string& text)
 {
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutA(hControl, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                             SMTO_ABORTIFHUNG, 5000, &result))
+                             SMTO_ABORTIFHUNG, 10000, &result))
         return 0;
     return static_cast<LRESULT>(result);
 }

@@ -1,7 +1,7 @@
-// Finds and drives the windows of another process the way Quillon's
-// automation does: top-level windows by title, controls by id or by the
-// beginning of their text, button clicks as WM_COMMAND posted to the
-// button's window, texts through WM_SETTEXT and WM_GETTEXT.
+// Windows of this and other processes as the tests find and read them:
+// top-level windows by title, window texts through WM_GETTEXT (given up when
+// the window's thread does not answer), and the drive of another process's
+// dialog the way Quillon's automation does it.
 #pragma once
 
 #include <string>
@@ -10,6 +10,11 @@
 #include <windows.h>
 
 namespace testsupport {
+
+// The text of a window of this or another process.
+std::string WindowText(HWND hWnd);
+// The text of a dialog's control.
+std::string WindowText(HWND hParent, int nID);
 
 enum class TitleMatch { Prefix, Exact };
 
@@ -21,20 +26,20 @@ HWND FindTopWindow(DWORD dwPid, const std::string& title, TitleMatch match = Tit
 // Waits, dispatching this thread's messages, for such a window.
 HWND WaitForTopWindow(DWORD dwPid, const std::string& title, DWORD dwTimeoutMs = 10000,
                       TitleMatch match = TitleMatch::Prefix);
-// Waits until no such window is left.
-bool WaitForNoTopWindow(DWORD dwPid, const std::string& title, DWORD dwTimeoutMs = 10000,
-                        TitleMatch match = TitleMatch::Prefix);
 
 // The first descendant, in the system's order, whose text begins with the
 // prefix; null if none.
 HWND FindChildByText(HWND hParent, const std::string& prefix);
 // Posts WM_COMMAND(control id, BN_CLICKED) with the button's handle to
-// hTop; false if no descendant's text begins with the prefix.
+// hTop for its first descendant whose text begins with the prefix; false if
+// there is none.
 bool ClickButton(HWND hTop, const std::string& textPrefix);
-
-// The text of a window of another process through WM_GETTEXT.
-std::string ControlText(HWND hControl);
 // WM_SETTEXT to a window of another process; its result.
 LRESULT SetControlText(HWND hControl, const std::string& text);
+// The former name of WindowText, kept for the stand-in's smoke test.
+inline std::string ControlText(HWND hControl)
+{
+    return WindowText(hControl);
+}
 
 }  // namespace testsupport
