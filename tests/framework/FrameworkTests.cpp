@@ -1,10 +1,15 @@
 #include "support/GTestWin.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "framework/CenterWindow.h"
 #include "framework/CmdUI.h"
+#include "framework/FileFind.h"
 #include "framework/FrameWnd.h"
+#include "framework/PumpMessage.h"
+#include "framework/WaitCursor.h"
 #include "framework/WinApp.h"
 #include "support/TestSupport.h"
 
@@ -43,7 +48,7 @@ END_MESSAGE_MAP()
 class DerivedWnd : public BaseWnd {
 public:
     void OnSize(UINT, int cx, int) { g_calls.push_back("derived size " + std::to_string(cx)); }
-    void OnDerived() { g_calls.push_back("derived command"); }
+    void OnDerived(UINT nID) { g_calls.push_back("derived command " + std::to_string(nID)); }
     void PostNcDestroy() override { ++m_nPostNcDestroy; }
     int m_nPostNcDestroy = 0;
     DECLARE_MESSAGE_MAP()
@@ -51,7 +56,7 @@ public:
 
 BEGIN_MESSAGE_MAP(DerivedWnd, BaseWnd)
     ON_WM_SIZE()
-    ON_COMMAND(kCmdDerived, OnDerived)
+    ON_COMMAND_RANGE(kCmdDerived, kCmdDerived + 2, OnDerived)
 END_MESSAGE_MAP()
 
 class TestFrame : public CFrameWnd {
@@ -77,9 +82,9 @@ TEST(MessageMap, DerivedEntriesWinAndBaseEntriesStillServe)
     SendMessageA(wnd.m_hWnd, WM_SIZE, 0, MAKELPARAM(77, 10));
     SendMessageA(wnd.m_hWnd, WM_TIMER, 1, 0);
     SendMessageA(wnd.m_hWnd, WM_COMMAND, MAKEWPARAM(kCmdDerived, 0), 0);
-    SendMessageA(wnd.m_hWnd, WM_COMMAND, MAKEWPARAM(kCmdDerived, 1), 0);  // accelerator
-    const std::vector<std::string> expected = {"derived size 77", "base timer", "derived command",
-                                               "derived command"};
+    SendMessageA(wnd.m_hWnd, WM_COMMAND, MAKEWPARAM(kCmdDerived + 2, 1), 0);  // accelerator
+    const std::vector<std::string> expected = {"derived size 77", "base timer", "derived command 40004",
+                                               "derived command 40006"};
     EXPECT_EQ(expected, g_calls);
 
     // Destroying the window unbinds the object before it is told.
@@ -149,4 +154,64 @@ TEST(Profile, IntegersRoundTripUnderTheUserKey)
     EXPECT_TRUE(app.WriteProfileInt("Settings", "X", -25));
     EXPECT_EQ(-25, static_cast<int>(app.GetProfileInt("Settings", "X", -1)));
     testsupport::DeleteRegTree(HKEY_CURRENT_USER, "Software\\Quillon Test Key");
+}
+
+TEST(FileFind, ListsEveryEntryOnceWithItsKind)
+{
+    testsupport::TempFolder folder("qfind");
+    ASSERT_TRUE(CreateDirectoryA(folder.File("Sub").c_str(), nullptr));
+    ASSERT_TRUE(testsupport::WriteFileBytes(folder.File("a.mp3"), "1"));
+    ASSERT_TRUE(testsupport::WriteFileBytes(folder.File("b.txt"), "2"));
+    CFileFind finder;
+    std::vector<std::string> entries;
+    for (BOOL bWorking = finder.FindFile(folder.File("*.*").c_str()); bWorking;) {
+        bWorking = finder.FindNextFile();
+        entries.push_back((finder.IsDots() ? "dots " : finder.IsDirectory() ? "dir " : "file ") +
+                          std::string(finder.GetFileName()));
+    }
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ((std::vector<std::string>{"dir Sub", "dots .", "dots ..", "file a.mp3", "file b.txt"}), entries);
+    EXPECT_FALSE(finder.FindNextFile());
+
+    // No match, and a finder used again.
+    EXPECT_FALSE(finder.FindFile(folder.File("*.none").c_str()));
+    EXPECT_FALSE(finder.FindNextFile());
+    ASSERT_TRUE(finder.FindFile(folder.File("a.*").c_str()));
+    EXPECT_FALSE(finder.FindNextFile());
+    EXPECT_STREQ("a.mp3", finder.GetFileName());
+}
+
+TEST(WindowHelpers, CentreOnOwnerPumpOneMessageAndShowTheWaitCursor)
+{
+    HWND hOwner = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 100, 120, 500, 300, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND hWnd = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 60, hOwner, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    AfxCenterWindow(hWnd, hOwner);
+    RECT rc;
+    GetWindowRect(hWnd, &rc);
+    EXPECT_EQ(300, rc.left);
+    EXPECT_EQ(240, rc.top);
+    DestroyWindow(hOwner);
+
+    // One message at a time; a quit message ends the pump and is taken off the queue.
+    testsupport::PumpFor(20);
+    MSG msg;
+    PostThreadMessageA(GetCurrentThreadId(), WM_APP, 0, 0);
+    PostThreadMessageA(GetCurrentThreadId(), WM_APP, 0, 0);
+    EXPECT_TRUE(AfxPumpMessage());
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_APP, WM_APP, PM_NOREMOVE));
+    EXPECT_TRUE(AfxPumpMessage());
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_APP, WM_APP, PM_NOREMOVE));
+    PostQuitMessage(3);
+    EXPECT_FALSE(AfxPumpMessage());
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+
+    HCURSOR hArrow = LoadCursorA(nullptr, IDC_ARROW);
+    SetCursor(hArrow);
+    {
+        CWaitCursor wait;
+        EXPECT_EQ(LoadCursorA(nullptr, IDC_WAIT), GetCursor());
+    }
+    EXPECT_EQ(hArrow, GetCursor());
 }
