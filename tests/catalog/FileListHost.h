@@ -1,38 +1,52 @@
-// Shared by the file-list tests: a visible top-level window whose client
-// area holds a grid set up as the program's file list, and MP3 files with a
-// given album and comment.
+// Shared by the file-list tests: the grid set up by the program's own
+// InitFileListGrid on a visible top-level window, and MP3 files with a given
+// album and comment.
 #pragma once
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "catalog/FileListGrid.h"
 #include "grid/GridCtrl.h"
+#include "support/Mp3Fixture.h"
 
 namespace filelisttest {
 
 class FileListHost {
 public:
-    explicit FileListHost(int cx = 900, int cy = 500);
-    ~FileListHost();
-    FileListHost(const FileListHost&) = delete;
-    FileListHost& operator=(const FileListHost&) = delete;
-
-    HWND Window() const { return m_hWnd; }
-    CGridCtrl& Grid() { return *m_pGrid; }
+    FileListHost()
+    {
+        InitFileListGrid(m_grid, m_hWnd, TRUE);
+        m_grid.MoveWindow(0, 0, 900, 500, TRUE);
+    }
+    ~FileListHost() { DestroyWindow(m_hWnd); }
+    CGridCtrl& Grid() { return m_grid; }
 
 private:
-    HWND m_hWnd = nullptr;
-    std::unique_ptr<CGridCtrl> m_pGrid;
+    HWND m_hWnd = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 900, 500, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    CGridCtrl m_grid{0, 0, 0, 0};
 };
 
-// Writes an MP3 file (an ID3v2.4 tag with TALB and COMM when they are not
-// empty, then audio frames); creates no folders.
-bool WriteMp3(const std::string& path, const std::string& album, const std::string& comment);
+inline std::string Mp3(const std::string& album, const std::string& comment)
+{
+    return testsupport::Mp3Bytes({true, album, comment});
+}
+
+inline bool WriteMp3(const std::string& path, const std::string& album, const std::string& comment)
+{
+    return testsupport::WriteMp3File(path, {true, album, comment});
+}
 
 // The texts of one column over the data rows, in row order.
-std::vector<std::string> Column(const CGridCtrl& grid, int nCol);
+inline std::vector<std::string> Column(const CGridCtrl& grid, int nCol)
+{
+    std::vector<std::string> texts;
+    for (int nRow = grid.GetFixedRowCount(); nRow < grid.GetRowCount(); ++nRow)
+        texts.push_back(grid.GetItemText(nRow, nCol));
+    return texts;
+}
 
 }  // namespace filelisttest
