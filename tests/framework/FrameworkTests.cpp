@@ -4,11 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/CenterWindow.h"
 #include "framework/CmdUI.h"
 #include "framework/FileFind.h"
 #include "framework/FrameWnd.h"
-#include "framework/PumpMessage.h"
 #include "framework/WaitCursor.h"
 #include "framework/WinApp.h"
 #include "support/TestSupport.h"
@@ -144,18 +142,6 @@ TEST(CommandRouting, FrameThenApplicationAndUnhandledCommandsDisabled)
     frame.DestroyWindow();
 }
 
-TEST(Profile, IntegersRoundTripUnderTheUserKey)
-{
-    TestApp app;
-    EXPECT_EQ(-1, static_cast<int>(app.GetProfileInt("Settings", "X", -1)));  // no key name yet
-    app.SetRegistryKey("Quillon Test Key");
-    testsupport::DeleteRegTree(HKEY_CURRENT_USER, "Software\\Quillon Test Key");
-    EXPECT_EQ(-1, static_cast<int>(app.GetProfileInt("Settings", "X", -1)));
-    EXPECT_TRUE(app.WriteProfileInt("Settings", "X", -25));
-    EXPECT_EQ(-25, static_cast<int>(app.GetProfileInt("Settings", "X", -1)));
-    testsupport::DeleteRegTree(HKEY_CURRENT_USER, "Software\\Quillon Test Key");
-}
-
 TEST(FileFind, ListsEveryEntryOnceWithItsKind)
 {
     testsupport::TempFolder folder("qfind");
@@ -181,32 +167,8 @@ TEST(FileFind, ListsEveryEntryOnceWithItsKind)
     EXPECT_STREQ("a.mp3", finder.GetFileName());
 }
 
-TEST(WindowHelpers, CentreOnOwnerPumpOneMessageAndShowTheWaitCursor)
+TEST(WaitCursor, ShowsTheWaitCursorAndPutsTheOldOneBack)
 {
-    HWND hOwner = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 100, 120, 500, 300, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
-    HWND hWnd = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 60, hOwner, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
-    AfxCenterWindow(hWnd, hOwner);
-    RECT rc;
-    GetWindowRect(hWnd, &rc);
-    EXPECT_EQ(300, rc.left);
-    EXPECT_EQ(240, rc.top);
-    DestroyWindow(hOwner);
-
-    // One message at a time; a quit message ends the pump and is taken off the queue.
-    testsupport::PumpFor(20);
-    MSG msg;
-    PostThreadMessageA(GetCurrentThreadId(), WM_APP, 0, 0);
-    PostThreadMessageA(GetCurrentThreadId(), WM_APP, 0, 0);
-    EXPECT_TRUE(AfxPumpMessage());
-    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_APP, WM_APP, PM_NOREMOVE));
-    EXPECT_TRUE(AfxPumpMessage());
-    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_APP, WM_APP, PM_NOREMOVE));
-    PostQuitMessage(3);
-    EXPECT_FALSE(AfxPumpMessage());
-    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-
     HCURSOR hArrow = LoadCursorA(nullptr, IDC_ARROW);
     SetCursor(hArrow);
     {

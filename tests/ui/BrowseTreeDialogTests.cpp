@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/DriveLetter.h"
@@ -96,21 +97,12 @@ public:
         const std::vector<Entry>& entries = m_children[m_open.at(reinterpret_cast<INT_PTR>(hEnum) - 1)];
         NETRESOURCEA* pRecords = static_cast<NETRESOURCEA*>(pBuffer);
         char* pStrings = reinterpret_cast<char*>(pRecords + entries.size());
-        auto put = [&pStrings](const char* psz) -> char* {
-            if (psz == nullptr)
-                return nullptr;
-            char* p = std::strcpy(pStrings, psz);
-            pStrings += std::strlen(psz) + 1;
-            return p;
+        auto put = [&pStrings](const char* psz) {
+            return psz ? std::strcpy(std::exchange(pStrings, pStrings + std::strlen(psz) + 1), psz) : nullptr;
         };
-        for (size_t i = 0; i < entries.size(); ++i) {
-            const bool bShare = entries[i].dwDisplayType == RESOURCEDISPLAYTYPE_SHARE;
-            pRecords[i] = {RESOURCE_GLOBALNET, static_cast<DWORD>(bShare ? RESOURCETYPE_DISK : RESOURCETYPE_ANY),
-                           entries[i].dwDisplayType,
-                           static_cast<DWORD>(bShare ? RESOURCEUSAGE_CONNECTABLE : RESOURCEUSAGE_CONTAINER),
-                           nullptr, put(entries[i].pszRemote), put(entries[i].pszComment),
-                           put("Microsoft Windows Network")};
-        }
+        for (size_t i = 0; i < entries.size(); ++i)
+            pRecords[i] = {RESOURCE_GLOBALNET, RESOURCETYPE_ANY, entries[i].dwDisplayType, 0, nullptr,
+                           put(entries[i].pszRemote), put(entries[i].pszComment), put("Microsoft Windows Network")};
         *pcCount = static_cast<DWORD>(entries.size());
         return entries.empty() ? ERROR_NO_MORE_ITEMS : NO_ERROR;
     }
