@@ -100,7 +100,8 @@ TEST(FolderScan, EntriesCountByTheirLastThreeCharactersAndRowsCarryTagsAndMessag
             if (bOnlyNonAvc ? e.bNonAvc : e.bListed)
                 rows.push_back(&e);
         }
-        std::sort(rows.begin(), rows.end(), [&](auto a, auto b) { return top.File(a->pszName) < top.File(b->pszName); });
+        std::sort(rows.begin(), rows.end(),
+                  [&](auto a, auto b) { return top.File(a->pszName) < top.File(b->pszName); });
         ASSERT_EQ(static_cast<int>(rows.size()) + 1, grid.GetRowCount());
         // Each folder and each listed file is logged once, with its own line.
         std::multiset<std::string> lines(log.m_linesWithSource.begin(), log.m_linesWithSource.end());
@@ -115,7 +116,8 @@ TEST(FolderScan, EntriesCountByTheirLastThreeCharactersAndRowsCarryTagsAndMessag
             EXPECT_EQ(e.album, grid.GetItemText(nRow, kColOrigAlbum)) << e.pszName;
             EXPECT_EQ(e.comment, grid.GetItemText(nRow, kColComment)) << e.pszName;
             EXPECT_EQ(e.message, grid.GetItemText(nRow, kColMessage)) << e.pszName;
-            EXPECT_EQ(!e.message.empty(), grid.GetItemFgColour(nRow, kColMessage) == RGB(255, 0, 0)) << e.pszName;
+            EXPECT_EQ(!e.message.empty(), grid.GetItemFgColour(nRow, kColMessage) == RGB(255, 0, 0))
+                << e.pszName;
         }
         // Rows with messages among the chosen folder's own files: nothing selected.
         EXPECT_EQ(0, grid.GetSelectedCount());

@@ -38,7 +38,10 @@ std::string Rendered(const std::function<void(CRenderedTag&)>& build, int nOptio
     return tag.Render(nOptions);
 }
 
-std::string V23(const std::string& frames, std::uint8_t flags = 0) { return Id3v2Header(3, flags, frames.size()) + frames; }
+std::string V23(const std::string& frames, std::uint8_t flags = 0)
+{
+    return Id3v2Header(3, flags, frames.size()) + frames;
+}
 
 std::string V24(const std::string& frames, bool bUpdate = false, bool bFooter = false)
 {
@@ -48,9 +51,15 @@ std::string V24(const std::string& frames, bool bUpdate = false, bool bFooter = 
 }
 
 std::string Album23(const std::string& text) { return Id3v23Frame("TALB", TextFrameBody(0, text)); }
-std::string Comment23(const std::string& text) { return Id3v23Frame("COMM", CommentFrameBody(0, "eng", "desc", text)); }
+std::string Comment23(const std::string& text)
+{
+    return Id3v23Frame("COMM", CommentFrameBody(0, "eng", "desc", text));
+}
 std::string Album24(const std::string& text) { return Id3v24Frame("TALB", TextFrameBody(0, text)); }
-std::string Comment24(const std::string& text) { return Id3v24Frame("COMM", CommentFrameBody(0, "eng", "", text)); }
+std::string Comment24(const std::string& text)
+{
+    return Id3v24Frame("COMM", CommentFrameBody(0, "eng", "", text));
+}
 
 // An ID3v2.3 frame compressed with zlib: flag 0x0080, the inflated size,
 // then the deflated body.
@@ -96,7 +105,8 @@ TEST(ReadTags, TakesAlbumAndCommentFromEveryKindOfTag)
         every += static_cast<char>(ch);
     const std::string cafe = "Caf\xE9 \xAB" "d\xE9j\xE0 vu\xBB\n\xFF";
     // "日本の歌 Café" and "コメント ü": four characters beyond Latin-1 each.
-    const std::u32string japanese = U"\u65E5\u672C\u306E\u6B4C Caf\u00E9", komento = U"\u30B3\u30E1\u30F3\u30C8 \u00FC";
+    const std::u32string japanese = U"\u65E5\u672C\u306E\u6B4C Caf\u00E9";
+    const std::u32string komento = U"\u30B3\u30E1\u30F3\u30C8 \u00FC";
     const std::string dots = "\xB7\xB7\xB7\xB7 Caf\xE9", dotsComment = "\xB7\xB7\xB7\xB7 \xFC";
     const auto beyondLatin1 = [&](CRenderedTag::Encoding encoding) {
         return Rendered([&](CRenderedTag& t) {
@@ -129,8 +139,8 @@ TEST(ReadTags, TakesAlbumAndCommentFromEveryKindOfTag)
          }) + audio,
          "", "Second comment"},
         // Compressed frames, by hand (2.3) and by libid3tag (2.4, data length indicator).
-        {V23(Compressed23("COMM", CommentFrameBody(0, "eng", "", "Packed comment")) + Album23("Plain album")) + audio,
-         "Plain album", "Packed comment"},
+        {V23(Compressed23("COMM", CommentFrameBody(0, "eng", "", "Packed")) + Album23("Plain album")) + audio,
+         "Plain album", "Packed"},
         {Rendered([&](CRenderedTag& t) {
              t.AddComment("eng", U"", Latin1Text(x200));
              t.AddText("TALB", {Latin1Text(x200)});
@@ -147,8 +157,8 @@ TEST(ReadTags, TakesAlbumAndCommentFromEveryKindOfTag)
         {V23(Album23(every) + Comment23(cafe)) + audio, every, cafe},
         {beyondLatin1(CRenderedTag::kUtf16) + audio, dots, dotsComment},
         {beyondLatin1(CRenderedTag::kUtf8) + audio, dots, dotsComment},
-        {V23(Id3v23Frame("TALB", TextFrameBody(1, Utf16Le(u"\u65E5\u672C\u306E\u6B4C Caf\u00E9")))) + audio, dots,
-         ""},
+        {V23(Id3v23Frame("TALB", TextFrameBody(1, Utf16Le(u"\u65E5\u672C\u306E\u6B4C Caf\u00E9")))) + audio,
+         dots, ""},
         // No tag, a tag without album and comment, an empty file.
         {audio, "", ""},
         {Rendered([](CRenderedTag& t) { t.AddText("TIT2", {U"Only a title"}); }) + audio, "", ""},
@@ -170,7 +180,8 @@ TEST(ReadTags, TakesAlbumAndCommentFromEveryKindOfTag)
         {SeekLoopFile("Loop", "Seek"), "Loop", "Seek"},
         // Album frames that inflate beyond the bound count as absent.
         {CompressedBombTag(3, kMaxTagFrameBytes + 1, "Bomb") + audio, "", "Bomb"},
-        {CompressedBombTag(1, kMaxTagFrameBytes, "Fits") + audio, std::string(kMaxTagFrameBytes - 1, 'B'), "Fits"},
+        {CompressedBombTag(1, kMaxTagFrameBytes, "Fits") + audio, std::string(kMaxTagFrameBytes - 1, 'B'),
+         "Fits"},
     };
     TempFolder folder;
     const std::string path = folder.File("tags.mp3");
@@ -203,7 +214,8 @@ TEST(ReadTags, FindsFilesByWindowsRulesAlsoWhenFoldersChangeBetweenReads)
 {
     TempFolder folder;
     auto writeAlbum = [](const std::string& path, const char32_t* pszAlbum) {
-        return WriteFileBytes(path, Rendered([&](CRenderedTag& t) { t.AddText("TALB", {pszAlbum}); }) + MpegFrames(1));
+        const auto build = [&](CRenderedTag& t) { t.AddText("TALB", {pszAlbum}); };
+        return WriteFileBytes(path, Rendered(build) + MpegFrames(1));
     };
     // "Café Ÿ" in code page 1252 (0x9F is U+0178, not a Latin-1 character).
     ASSERT_EQ(1252u, GetACP());

@@ -156,7 +156,8 @@ TEST(FileFind, ListsEveryEntryOnceWithItsKind)
                           std::string(finder.GetFileName()));
     }
     std::sort(entries.begin(), entries.end());
-    EXPECT_EQ((std::vector<std::string>{"dir Sub", "dots .", "dots ..", "file a.mp3", "file b.txt"}), entries);
+    EXPECT_EQ((std::vector<std::string>{"dir Sub", "dots .", "dots ..", "file a.mp3", "file b.txt"}),
+              entries);
     EXPECT_FALSE(finder.FindNextFile());
 
     // No match, and a finder used again.

@@ -78,7 +78,8 @@ HANDLE MakeEvent()
 TEST(Handles, EachOwnerClosesItsHandleOnceAndPassesItOnWhenMoved)
 {
     // The GDI owners (font, bitmap, brush, pen) share their traits: the font stands for them.
-    CheckOwner(OwnerCase<CFontHandle>{"font", [] { return CreateFontA(-12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, ""); },
+    CheckOwner(OwnerCase<CFontHandle>{"font",
+                                      [] { return CreateFontA(-12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, ""); },
                                       [](HFONT h) { return GetObjectType(h) != 0; }});
     CheckOwner(OwnerCase<CRegKeyHandle>{
         "registry key",

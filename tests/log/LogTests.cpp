@@ -31,7 +31,11 @@ TEST(LogSites, FollowTheEnableRuleAndFormatNothingWhenOff)
     // A site is written when its category is in the mask or its channel is
     // switched on; channel 16 lies beyond the switches.
     // {mask, channel on, site's category and channel, line written (null: none, nothing evaluated)}
-    const struct { unsigned char bMask; int nOnChannel, nCategory, nChannel; const char* pszLine; } cases[] = {
+    const struct {
+        unsigned char bMask;
+        int nOnChannel, nCategory, nChannel;
+        const char* pszLine;
+    } cases[] = {
         {kLogResult, -1, kLogTrace, 0, nullptr},
         {kLogResult, -1, kLogResult, 5, "MainFrm(12) [1:5] x 7"},
         {0, 1, kLogTrace, 1, "MainFrm(12) [8:1] x 7"},

@@ -102,7 +102,7 @@ public:
         };
         for (size_t i = 0; i < entries.size(); ++i)
             pRecords[i] = {RESOURCE_GLOBALNET, RESOURCETYPE_ANY, entries[i].dwDisplayType, 0, nullptr,
-                           put(entries[i].pszRemote), put(entries[i].pszComment), put("Microsoft Windows Network")};
+                           put(entries[i].pszRemote), put(entries[i].pszComment), put("Network")};
         *pcCount = static_cast<DWORD>(entries.size());
         return entries.empty() ? ERROR_NO_MORE_ITEMS : NO_ERROR;
     }
@@ -166,8 +166,10 @@ TEST_F(BrowseTreeTest, StartingPathExpandsAndSelectsEachSegment)
 
         // Drives and "Network Neighborhood", sorted by the tree: C: before it, our drive after it.
         const std::vector<std::string> roots = ChildTexts(tree, TVI_ROOT);
-        EXPECT_TRUE(std::is_sorted(roots.begin(), roots.end(),
-                                   [](const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) < 0; }));
+        const auto less = [](const std::string& a, const std::string& b) {
+            return lstrcmpiA(a.c_str(), b.c_str()) < 0;
+        };
+        EXPECT_TRUE(std::is_sorted(roots.begin(), roots.end(), less));
         const auto itNetwork = std::find(roots.begin(), roots.end(), "Network Neighborhood");
         ASSERT_NE(roots.end(), itNetwork);
         EXPECT_NE(roots.begin(), itNetwork);

@@ -33,7 +33,8 @@ TEST(Dialog, EveryStaticTextOfEveryDialogTemplateFitsItsControl)
     ASSERT_GE(dialogs.size(), 2u);
     for (ULONG_PTR nDialog : dialogs) {
         ASSERT_TRUE(IS_INTRESOURCE(nDialog));
-        HWND hDlg = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(nDialog), nullptr, PlainDialogProc, 0);
+        HWND hDlg = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(nDialog), nullptr,
+                                       PlainDialogProc, 0);
         ASSERT_NE(nullptr, hDlg) << nDialog;
         for (HWND hCtl = GetWindow(hDlg, GW_CHILD); hCtl != nullptr; hCtl = GetWindow(hCtl, GW_HWNDNEXT)) {
             char szClass[32] = "", szText[512] = "";
@@ -49,8 +50,9 @@ TEST(Dialog, EveryStaticTextOfEveryDialogTemplateFitsItsControl)
             RECT rcText = {0, 0, rcClient.right, 0};
             CWindowDC dc(hCtl);
             CSelectObject font(dc, reinterpret_cast<HFONT>(SendMessageA(hCtl, WM_GETFONT, 0, 0)));
-            DrawTextA(dc, szText, -1, &rcText, DT_CALCRECT | DT_EXPANDTABS | (bOneLine ? DT_SINGLELINE : DT_WORDBREAK) |
-                                                   (style & SS_NOPREFIX ? DT_NOPREFIX : 0));
+            DrawTextA(dc, szText, -1, &rcText,
+                      DT_CALCRECT | DT_EXPANDTABS | (bOneLine ? DT_SINGLELINE : DT_WORDBREAK) |
+                          (style & SS_NOPREFIX ? DT_NOPREFIX : 0));
             EXPECT_TRUE(rcText.right <= rcClient.right && rcText.bottom <= rcClient.bottom)
                 << nDialog << ": \"" << szText << "\"";
         }

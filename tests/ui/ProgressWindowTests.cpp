@@ -90,7 +90,8 @@ TEST_F(ProgressTest, CaptionShowsTheStoredTitleWithThePercentage)
                                     PBS_SMOOTH) != 0);
         progress.SetRange(0, c.nUpper, 1);
         for (size_t i = 0; i < c.captions.size(); ++i) {
-            EXPECT_EQ(c.nUpper == 0 ? 0 : static_cast<int>(i), progress.Step());  // the bar's previous position
+            // Step gives the bar's previous position.
+            EXPECT_EQ(c.nUpper == 0 ? 0 : static_cast<int>(i), progress.Step());
             EXPECT_EQ(c.captions[i], WindowText(progress.m_hWnd)) << c.nUpper << " " << i;
         }
     }
