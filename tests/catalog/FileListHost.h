@@ -1,38 +1,31 @@
-// Shared by the file-list tests: a visible top-level window whose client
-// area holds a grid set up as the program's file list, and MP3 files with a
-// given album and comment.
+// Shared by the file-list tests: the one grid host with the program's own
+// file-list set-up, and MP3 files with a given album and comment.
 #pragma once
 
-#include <windows.h>
-
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "grid/GridCtrl.h"
+#include "catalog/CatalogConstants.h"
+#include "catalog/FileListGrid.h"
+#include "mp3/Mp3Builder.h"
+#include "support/GridHost.h"
 
 namespace filelisttest {
 
-class FileListHost {
+using testsupport::Column;
+
+class FileListHost : public testsupport::GridHost {
 public:
-    explicit FileListHost(int cx = 900, int cy = 500);
-    ~FileListHost();
-    FileListHost(const FileListHost&) = delete;
-    FileListHost& operator=(const FileListHost&) = delete;
-
-    HWND Window() const { return m_hWnd; }
-    CGridCtrl& Grid() { return *m_pGrid; }
-
-private:
-    HWND m_hWnd = nullptr;
-    std::unique_ptr<CGridCtrl> m_pGrid;
+    FileListHost() : GridHost(Setup::FileList, {900, 500}) {}
 };
 
-// Writes an MP3 file (an ID3v2.4 tag with TALB and COMM when they are not
-// empty, then audio frames); creates no folders.
-bool WriteMp3(const std::string& path, const std::string& album, const std::string& comment);
+inline std::string Mp3(const std::string& album, const std::string& comment)
+{
+    return mp3::Mp3Bytes({true, album, comment});
+}
 
-// The texts of one column over the data rows, in row order.
-std::vector<std::string> Column(const CGridCtrl& grid, int nCol);
+inline bool WriteMp3(const std::string& path, const std::string& album, const std::string& comment)
+{
+    return mp3::WriteMp3File(path, {true, album, comment});
+}
 
 }  // namespace filelisttest

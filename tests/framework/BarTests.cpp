@@ -42,6 +42,7 @@ TEST(ToolBarResource, BothLayoutsReadAndMalformedDataRefused)
 
     // Counts beyond the data, empty images, and short data are refused.
     EXPECT_FALSE(Parse(Bytes<DWORD>({16, 15, 9, 57634}), &size, &ids));
+    EXPECT_FALSE(Parse(Bytes<DWORD>({16, 15, 2, 57634}), &size, &ids));
     EXPECT_FALSE(Parse(Bytes<DWORD>({16, 15, 0xFFFFFFFFu}), &size, &ids));
     EXPECT_FALSE(Parse(Bytes<WORD>({1, 0, 15, 1, 57634}), &size, &ids));
     EXPECT_FALSE(Parse(Bytes<DWORD>({0, 15, 1, 57634}), &size, &ids));

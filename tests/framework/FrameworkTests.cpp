@@ -1,10 +1,13 @@
 #include "support/GTestWin.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "framework/CmdUI.h"
+#include "framework/FileFind.h"
 #include "framework/FrameWnd.h"
+#include "framework/WaitCursor.h"
 #include "framework/WinApp.h"
 #include "support/TestSupport.h"
 
@@ -43,7 +46,7 @@ END_MESSAGE_MAP()
 class DerivedWnd : public BaseWnd {
 public:
     void OnSize(UINT, int cx, int) { g_calls.push_back("derived size " + std::to_string(cx)); }
-    void OnDerived() { g_calls.push_back("derived command"); }
+    void OnDerived(UINT nID) { g_calls.push_back("derived command " + std::to_string(nID)); }
     void PostNcDestroy() override { ++m_nPostNcDestroy; }
     int m_nPostNcDestroy = 0;
     DECLARE_MESSAGE_MAP()
@@ -51,7 +54,7 @@ public:
 
 BEGIN_MESSAGE_MAP(DerivedWnd, BaseWnd)
     ON_WM_SIZE()
-    ON_COMMAND(kCmdDerived, OnDerived)
+    ON_COMMAND_RANGE(kCmdDerived, kCmdDerived + 2, OnDerived)
 END_MESSAGE_MAP()
 
 class TestFrame : public CFrameWnd {
@@ -77,9 +80,9 @@ TEST(MessageMap, DerivedEntriesWinAndBaseEntriesStillServe)
     SendMessageA(wnd.m_hWnd, WM_SIZE, 0, MAKELPARAM(77, 10));
     SendMessageA(wnd.m_hWnd, WM_TIMER, 1, 0);
     SendMessageA(wnd.m_hWnd, WM_COMMAND, MAKEWPARAM(kCmdDerived, 0), 0);
-    SendMessageA(wnd.m_hWnd, WM_COMMAND, MAKEWPARAM(kCmdDerived, 1), 0);  // accelerator
-    const std::vector<std::string> expected = {"derived size 77", "base timer", "derived command",
-                                               "derived command"};
+    SendMessageA(wnd.m_hWnd, WM_COMMAND, MAKEWPARAM(kCmdDerived + 2, 1), 0);  // accelerator
+    const std::vector<std::string> expected = {"derived size 77", "base timer", "derived command 40004",
+                                               "derived command 40006"};
     EXPECT_EQ(expected, g_calls);
 
     // Destroying the window unbinds the object before it is told.
@@ -139,14 +142,39 @@ TEST(CommandRouting, FrameThenApplicationAndUnhandledCommandsDisabled)
     frame.DestroyWindow();
 }
 
-TEST(Profile, IntegersRoundTripUnderTheUserKey)
+TEST(FileFind, ListsEveryEntryOnceWithItsKind)
 {
-    TestApp app;
-    EXPECT_EQ(-1, static_cast<int>(app.GetProfileInt("Settings", "X", -1)));  // no key name yet
-    app.SetRegistryKey("Quillon Test Key");
-    testsupport::DeleteRegTree(HKEY_CURRENT_USER, "Software\\Quillon Test Key");
-    EXPECT_EQ(-1, static_cast<int>(app.GetProfileInt("Settings", "X", -1)));
-    EXPECT_TRUE(app.WriteProfileInt("Settings", "X", -25));
-    EXPECT_EQ(-25, static_cast<int>(app.GetProfileInt("Settings", "X", -1)));
-    testsupport::DeleteRegTree(HKEY_CURRENT_USER, "Software\\Quillon Test Key");
+    testsupport::TempFolder folder("qfind");
+    ASSERT_TRUE(CreateDirectoryA(folder.File("Sub").c_str(), nullptr));
+    ASSERT_TRUE(testsupport::WriteFileBytes(folder.File("a.mp3"), "1"));
+    ASSERT_TRUE(testsupport::WriteFileBytes(folder.File("b.txt"), "2"));
+    CFileFind finder;
+    std::vector<std::string> entries;
+    for (BOOL bWorking = finder.FindFile(folder.File("*.*").c_str()); bWorking;) {
+        bWorking = finder.FindNextFile();
+        entries.push_back((finder.IsDots() ? "dots " : finder.IsDirectory() ? "dir " : "file ") +
+                          std::string(finder.GetFileName()));
+    }
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ((std::vector<std::string>{"dir Sub", "dots .", "dots ..", "file a.mp3", "file b.txt"}),
+              entries);
+    EXPECT_FALSE(finder.FindNextFile());
+
+    // No match, and a finder used again.
+    EXPECT_FALSE(finder.FindFile(folder.File("*.none").c_str()));
+    EXPECT_FALSE(finder.FindNextFile());
+    ASSERT_TRUE(finder.FindFile(folder.File("a.*").c_str()));
+    EXPECT_FALSE(finder.FindNextFile());
+    EXPECT_STREQ("a.mp3", finder.GetFileName());
+}
+
+TEST(WaitCursor, ShowsTheWaitCursorAndPutsTheOldOneBack)
+{
+    HCURSOR hArrow = LoadCursorA(nullptr, IDC_ARROW);
+    SetCursor(hArrow);
+    {
+        CWaitCursor wait;
+        EXPECT_EQ(LoadCursorA(nullptr, IDC_WAIT), GetCursor());
+    }
+    EXPECT_EQ(hArrow, GetCursor());
 }

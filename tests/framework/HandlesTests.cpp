@@ -41,7 +41,8 @@ void CheckOwner(const OwnerCase<TOwner>& c)
         }
         EXPECT_TRUE(c.pfnAlive(h1));  // the moved-from owner closed nothing
         TOwner last(std::move(kept));
-        EXPECT_EQ(h1, last.Get());
+        last.Reset(h1);  // the same handle again: kept open
+        EXPECT_TRUE(c.pfnAlive(h1));
         EXPECT_EQ(Handle{}, kept.Get());
     }
     EXPECT_FALSE(c.pfnAlive(h1));  // closed with its last owner
@@ -61,35 +62,10 @@ void CheckOwner(const OwnerCase<TOwner>& c)
     EXPECT_FALSE(c.pfnAlive(h4));
 }
 
-template <typename... TCases>
-void CheckOwners(const TCases&... cases)
-{
-    (CheckOwner(cases), ...);
-}
-
-template <typename TGdiHandle>
-bool IsGdiObject(TGdiHandle h)
-{
-    return GetObjectType(h) != 0;
-}
-
 bool IsOpenKernelHandle(HANDLE h)
 {
     DWORD dwFlags = 0;
     return GetHandleInformation(h, &dwFlags) != FALSE;
-}
-
-HKEY CreateTestKey()
-{
-    HKEY hKey = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_READ, nullptr, &hKey, nullptr);
-    return hKey;
-}
-
-bool IsOpenKey(HKEY h)
-{
-    return RegQueryInfoKeyA(h, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                            nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 HANDLE MakeEvent()
@@ -97,49 +73,35 @@ HANDLE MakeEvent()
     return CreateEventA(nullptr, TRUE, FALSE, nullptr);
 }
 
-bool IsImageList(HIMAGELIST h)
-{
-    int cx = 0;
-    int cy = 0;
-    return ImageList_GetIconSize(h, &cx, &cy) != FALSE;
-}
-
-LRESULT CALLBACK PaintProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_PAINT) {
-        CPaintDC dc(hWnd);
-        *reinterpret_cast<HDC*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA)) = dc.Get();
-        return 0;
-    }
-    return DefWindowProcA(hWnd, message, wParam, lParam);
-}
-
 }  // namespace
 
 TEST(Handles, EachOwnerClosesItsHandleOnceAndPassesItOnWhenMoved)
 {
-    CheckOwners(
-        OwnerCase<CFontHandle>{"font",
-                               [] { return CreateFontA(-12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, ""); },
-                               IsGdiObject<HFONT>},
-        OwnerCase<CBitmapHandle>{"bitmap", [] { return CreateBitmap(4, 4, 1, 1, nullptr); },
-                                 IsGdiObject<HBITMAP>},
-        OwnerCase<CBrushHandle>{"brush", [] { return CreateSolidBrush(RGB(1, 2, 3)); },
-                                IsGdiObject<HBRUSH>},
-        OwnerCase<CPenHandle>{"pen", [] { return CreatePen(PS_SOLID, 1, 0); }, IsGdiObject<HPEN>},
-        OwnerCase<CRegKeyHandle>{"registry key", CreateTestKey, IsOpenKey},
-        OwnerCase<CKernelHandle>{"kernel handle", MakeEvent, IsOpenKernelHandle},
-        OwnerCase<CGlobalHandle>{"global memory", [] { return GlobalAlloc(GMEM_MOVEABLE, 64); },
-                                 [](HGLOBAL h) { return GlobalFlags(h) != GMEM_INVALID_HANDLE; }},
-        OwnerCase<CImageListHandle>{"image list", [] { return ImageList_Create(8, 8, ILC_COLOR24, 1, 1); },
-                                    IsImageList});
+    // The GDI owners (font, bitmap, brush, pen) share their traits: the font stands for them.
+    CheckOwner(OwnerCase<CFontHandle>{"font",
+                                      [] { return CreateFontA(-12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, ""); },
+                                      [](HFONT h) { return GetObjectType(h) != 0; }});
+    CheckOwner(OwnerCase<CRegKeyHandle>{
+        "registry key",
+        [] {
+            HKEY hKey = nullptr;
+            RegCreateKeyExA(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_READ, nullptr, &hKey, nullptr);
+            return hKey;
+        },
+        [](HKEY h) { return RegQueryInfoKeyA(h, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                             nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS; }});
     RegDeleteKeyA(HKEY_CURRENT_USER, kTestKey);
+    CheckOwner(OwnerCase<CKernelHandle>{"kernel handle", MakeEvent, IsOpenKernelHandle});
+    CheckOwner(OwnerCase<CGlobalHandle>{"global memory", [] { return GlobalAlloc(GMEM_MOVEABLE, 64); },
+                                        [](HGLOBAL h) { return GlobalFlags(h) != GMEM_INVALID_HANDLE; }});
+    CheckOwner(OwnerCase<CImageListHandle>{
+        "image list", [] { return ImageList_Create(8, 8, ILC_COLOR24, 1, 1); },
+        [](HIMAGELIST h) { int cx = 0, cy = 0; return ImageList_GetIconSize(h, &cx, &cy) != FALSE; }});
+    // CreateFile's failure value is no handle to close.
+    EXPECT_FALSE(CKernelHandle(INVALID_HANDLE_VALUE).IsValid());
 
     // Both handles of a started process go with their owner.
-    PROCESS_INFORMATION pi = {};
-    pi.hProcess = MakeEvent();
-    pi.hThread = MakeEvent();
-    pi.dwProcessId = 7;
+    PROCESS_INFORMATION pi = {MakeEvent(), MakeEvent(), 7, 8};
     {
         CProcessInformation info;
         info.Reset(pi);
@@ -155,35 +117,24 @@ TEST(Handles, ScopeGuardsGiveBackWhatTheyTookOnce)
     static_assert(!std::is_copy_constructible_v<CWindowDC> && !std::is_copy_constructible_v<CNonClientDC> &&
                   !std::is_copy_constructible_v<CPaintDC> && !std::is_copy_constructible_v<CMemoryDC> &&
                   !std::is_copy_constructible_v<CSelectObject> && !std::is_copy_constructible_v<CSaveDC>);
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = PaintProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "QuillonHandlesTest";
-    RegisterClassA(&wc);
-    HWND hWnd = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, 60, 40, nullptr,
-                                nullptr, wc.hInstance, nullptr);
+    HWND hWnd = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 60, 40, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(nullptr, hWnd);
-    HDC hPaintDC = nullptr;
-    SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&hPaintDC));
-
-    // A released DC cannot be released again: ReleaseDC then fails.
-    HDC hClient = nullptr;
-    HDC hWindow = nullptr;
+    // A DC given back cannot be released again: ReleaseDC then fails.
+    HDC ahDC[3] = {};
+    InvalidateRect(hWnd, nullptr, TRUE);
     {
         CWindowDC client(hWnd);
         CNonClientDC window(hWnd);
-        hClient = client.Get();
-        hWindow = window.Get();
-        ASSERT_TRUE(hClient != nullptr && hWindow != nullptr);
+        CPaintDC paint(hWnd);
+        ahDC[0] = client.Get();
+        ahDC[1] = window.Get();
+        ahDC[2] = paint.Get();
     }
-    EXPECT_EQ(0, ReleaseDC(hWnd, hClient));
-    EXPECT_EQ(0, ReleaseDC(hWnd, hWindow));
-    // Painting validates the window and gives its DC back.
-    InvalidateRect(hWnd, nullptr, TRUE);
-    UpdateWindow(hWnd);
-    ASSERT_NE(nullptr, hPaintDC);
-    EXPECT_FALSE(GetUpdateRect(hWnd, nullptr, FALSE));
-    EXPECT_EQ(0, ReleaseDC(hWnd, hPaintDC));
+    for (HDC hDC : ahDC) {
+        ASSERT_NE(nullptr, hDC);
+        EXPECT_EQ(0, ReleaseDC(hWnd, hDC));
+    }
     DestroyWindow(hWnd);
 
     // A selected object and a saved state go back; the memory DC is deleted.

@@ -8,121 +8,85 @@
 
 #include "log/DebugLog.h"
 #include "logger/TraceFlags.h"
+#include "support/LogRecorder.h"
 #include "support/TestSupport.h"
 
 namespace {
 
-// Records lines instead of writing a file.
-class RecordingSink final : public SwiftTraceSink {
-public:
-    int Open(const char*, const char*) override { return 1; }
-    void Close() override {}
-    void Flush() override {}
-    void Write(const char* pszModule, int nLine, int nLevel, int nCategory, int nChannel,
-               const char* pszFormat, ...) override
-    {
-        char sz[512];
-        va_list args;
-        va_start(args, pszFormat);
-        vsnprintf(sz, sizeof(sz), pszFormat, args);
-        va_end(args);
-        char szLine[700];
-        snprintf(szLine, sizeof(szLine), "%s|%d|%d|%d|%d|%s", pszModule, nLine, nLevel, nCategory,
-                 nChannel, sz);
-        lines.push_back(szLine);
-    }
-    std::vector<std::string> lines;
-};
-
 int g_nFormatted = 0;
-const char* Counted(const char* psz)
-{
-    ++g_nFormatted;
-    return psz;
-}
+const char* Counted(const char* psz) { return ++g_nFormatted, psz; }
 
 // Saves and restores the global log object around a test.
 class LogObjectTest : public testing::Test {
 protected:
     void SetUp() override { m_saved = global_TheOneSwiftTraceLog; }
     void TearDown() override { global_TheOneSwiftTraceLog = m_saved; }
-    void Reset(SwiftTraceSink* pSink, unsigned char bMask)
-    {
-        SwiftTraceLog& log = global_TheOneSwiftTraceLog;
-        for (auto& b : log.m_abChannelOn)
-            b = 0;
-        log.m_bCategoryMask = bMask;
-        log.m_pSink = pSink;
-    }
     SwiftTraceLog m_saved{};
 };
 
 }  // namespace
 
-TEST_F(LogObjectTest, SitesFollowTheEnableRuleAndFormatNothingWhenOff)
+TEST(LogSites, FollowTheEnableRuleAndFormatNothingWhenOff)
 {
-    RecordingSink sink;
-
-    // No sink: silent, arguments not even evaluated.
-    Reset(nullptr, 0xFF);
-    global_TheOneSwiftTraceLog.m_abChannelOn[0] = 1;
-    g_nFormatted = 0;
-    LOG_AT("Quillon", 10, kLogTrace, 0, "%s", Counted("x"));
-    EXPECT_EQ(0, g_nFormatted);
-
-    // Sink, but neither the category in the mask nor the channel switched on.
-    Reset(&sink, kLogResult);
-    LOG_AT("MainFrm", 11, kLogTrace, 0, "%s", Counted("trace"));
-    EXPECT_EQ(0, g_nFormatted);
-    EXPECT_TRUE(sink.lines.empty());
-
-    // The category in the mask: written on any channel.
-    LOG_AT("MainFrm", 12, kLogResult, 0, "bRC = %d (select all)", 0);
-    LOG_AT("MainFrm", 13, kLogResult, 5, "on channel %d", 5);
-    // The channel's switch byte: written whatever the category.
-    global_TheOneSwiftTraceLog.m_abChannelOn[1] = 1;
-    LOG_AT("Quillon", 74, kLogTrace, 1, "OnCreate::InitLogFile");
-    LOG_AT("findapp", 15, kLogDisabled, 0, "%s", Counted("channel 0 still off"));
-    EXPECT_EQ(0, g_nFormatted);
-
-    ASSERT_EQ(3u, sink.lines.size());
-    EXPECT_EQ("MainFrm|12|4|1|0|bRC = 0 (select all)", sink.lines[0]);
-    EXPECT_EQ("MainFrm|13|4|1|5|on channel 5", sink.lines[1]);
-    EXPECT_EQ("Quillon|74|4|8|1|OnCreate::InitLogFile", sink.lines[2]);
-
-    // The object is read afresh at every site: dropping the sink silences it.
-    global_TheOneSwiftTraceLog.m_pSink = nullptr;
-    LOG_LINE("MainFrm", kLogResult, "gone");
-    EXPECT_EQ(3u, sink.lines.size());
+    SwiftTraceLog& log = global_TheOneSwiftTraceLog;
+    // A site is written when its category is in the mask or its channel is
+    // switched on; channel 16 lies beyond the switches.
+    // {mask, channel on, site's category and channel, line written (null: none, nothing evaluated)}
+    const struct {
+        unsigned char bMask;
+        int nOnChannel, nCategory, nChannel;
+        const char* pszLine;
+    } cases[] = {
+        {kLogResult, -1, kLogTrace, 0, nullptr},
+        {kLogResult, -1, kLogResult, 5, "MainFrm(12) [1:5] x 7"},
+        {0, 1, kLogTrace, 1, "MainFrm(12) [8:1] x 7"},
+        {0, 1, kLogDisabled, 0, nullptr},
+        {kLogResult, -1, kLogTrace, 16, nullptr},
+    };
+    for (const auto& c : cases) {
+        testsupport::LogRecorder sink;
+        log.m_bCategoryMask = c.bMask;
+        if (c.nOnChannel >= 0)
+            log.m_abChannelOn[c.nOnChannel] = 1;
+        g_nFormatted = 0;
+        LOG_AT("MainFrm", 12, c.nCategory, c.nChannel, "%s %d", Counted("x"), 7);
+        EXPECT_EQ(c.pszLine ? 1 : 0, g_nFormatted) << &c - cases;
+        EXPECT_EQ(c.pszLine ? std::vector<std::string>{c.pszLine} : std::vector<std::string>{},
+                  sink.m_linesWithSource);
+        // The object is read afresh at every site: no sink, nothing evaluated.
+        log.m_pSink = nullptr;
+        LOG_LINE("MainFrm", kLogResult, "%s", Counted("gone"));
+        EXPECT_EQ(c.pszLine ? 1 : 0, g_nFormatted);
+    }
 }
 
 TEST(TraceFlags, GrammarSetsSwitchesAndMask)
 {
-    SwiftTraceLog log{};
-    ApplyTraceFlags("*.*", log);
-    for (unsigned char b : log.m_abChannelOn)
-        EXPECT_EQ(1, b);
-
-    ApplyTraceFlags("*:!* *:3", log);
-    for (unsigned char b : log.m_abChannelOn)
-        EXPECT_EQ(0, b);
-    EXPECT_EQ(3, log.m_bCategoryMask);
-
-    SwiftTraceLog one{};
-    ApplyTraceFlags("1:* bogus 99:* x:1 0:8", one);
-    EXPECT_EQ(1, one.m_abChannelOn[1]);
-    EXPECT_EQ(0, one.m_abChannelOn[0]);
-    EXPECT_EQ(8, one.m_bCategoryMask);
-    ApplyTraceFlags(nullptr, one);
-    ApplyTraceFlags("", one);
-    EXPECT_EQ(8, one.m_bCategoryMask);
+    // Each string applied to a log with channel 5 on and 0x40 in the mask.
+    const struct { const char* pszFlags; const char* pszOn; int nMask; } cases[] = {
+        {"*.*", "1111111111111111", 0x40},
+        {"*:!* *:3", "0000000000000000", 3},
+        {"5:!*", "0000000000000000", 0},
+        {"1:* 0.8 x:* 16:* -1:* 2:256 : *: 3:", "0100010000000000", 0x48},
+        {" \t", "0000010000000000", 0x40},
+        {nullptr, "0000010000000000", 0x40},
+    };
+    for (const auto& c : cases) {
+        SwiftTraceLog log{{0, 0, 0, 0, 0, 1}, 0x40, nullptr};
+        ApplyTraceFlags(c.pszFlags, log);
+        std::string on;
+        for (unsigned char b : log.m_abChannelOn)
+            on += static_cast<char>('0' + b);
+        EXPECT_EQ(c.pszOn, on) << (c.pszFlags ? c.pszFlags : "null");
+        EXPECT_EQ(c.nMask, log.m_bCategoryMask) << (c.pszFlags ? c.pszFlags : "null");
+    }
 }
 
 TEST_F(LogObjectTest, MakeTraceLogWritesEachLineToAFreshFile)
 {
     testsupport::TempFolder folder("qlog");
     SetEnvironmentVariableA("QUILLON_LOG_DIR", folder.Path().c_str());
-    testsupport::WriteFileBytes(folder.File("Quillon.log"), "old run\r\n");
+    testsupport::WriteFileBytes(folder.File("Quillon.log"), std::string(4000, '.') + "old run\r\n");
 
     ASSERT_NE(0u, makeTraceLog("Quillon.log", "*.*"));
     ASSERT_NE(nullptr, global_TheOneSwiftTraceLog.m_pSink);
