@@ -50,9 +50,7 @@ TEST(GridPrint, RowsSplitIntoPagesEachWithHeadingsHeaderAndFooter)
     CGridCtrl& grid = host.Grid();
     gridinput::FillCells(grid, 25, 3);
     CMemoryDC printer(nullptr);
-    int nDone = 0;
-    const int nPrinted = grid.Print(printer, nullptr, [&](HDC, const CPrintInfo&) { ++nDone; });
-    EXPECT_EQ(nPrinted, nDone);
+    const int nPrinted = grid.Print(printer, nullptr, [](HDC, const CPrintInfo&) {});
     ASSERT_GE(nPrinted, 3);
 
     const HGDIOBJ hOwnFont = GetCurrentObject(printer, OBJ_FONT);
