@@ -76,7 +76,6 @@ TEST(GridDraw, TheFileListShowsItsColoursLinesArrowAndSelection)
     const auto up = ArrowEnds(image, CellRect(grid, 0, 0));
     ASSERT_GT(up.first, 0);
     EXPECT_LT(up.first, up.second);
-    EXPECT_EQ(-1, ArrowEnds(image, rcHeader).first);
     grid.SortItems(0, FALSE);
     const auto down = ArrowEnds(Pixels(grid.m_hWnd), CellRect(grid, 0, 0));
     EXPECT_GT(down.first, down.second);

@@ -63,6 +63,8 @@ TEST(GridLayout, AutoSizeMeasuresAsGdiAndKeepsHiddenOnesHidden)
     lf.lfHeight = lf.lfHeight < 0 ? lf.lfHeight * 3 : -36;
     const CFontHandle bigFont(CreateFontIndirectA(&lf));
     SendMessageA(grid.m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(bigFont.Get()), TRUE);
+    EXPECT_EQ(reinterpret_cast<LRESULT>(grid.GetDefaultCell(FALSE, FALSE)->GetFontObject()),
+              SendMessageA(grid.m_hWnd, WM_GETFONT, 0, 0));
     grid.AutoSizeColumns();
     EXPECT_EQ(GdiWidth(grid, "A rather longer album title"), grid.GetColumnWidth(kColAlbum));
 }

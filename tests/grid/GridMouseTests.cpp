@@ -197,7 +197,6 @@ TEST(GridMouse, HoldingTheButtonBelowTheWindowScrollsARowPerTick)
     CGridCtrl& grid = host.Grid();
     testsupport::FillFileList(grid, 60);
     gridinput::FitRows(grid, 10);
-    ASSERT_EQ(10, grid.GetVisibleNonFixedCellRange().GetRowSpan());
     RECT rcClient;
     GetClientRect(grid.m_hWnd, &rcClient);
     POINT below = {100, rcClient.bottom + 40};

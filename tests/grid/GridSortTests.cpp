@@ -64,7 +64,6 @@ TEST(GridSort, CaseSensitiveByteOrderBothWaysWithWholeRows)
     EXPECT_EQ(kColAlbum, grid.GetSortColumn());
     grid.SetItemText(1, kColAlbum, "zzz");
     EXPECT_EQ(-1, grid.GetSortColumn());
-    EXPECT_EQ("zzz", grid.GetItemText(1, kColAlbum));
     grid.SortItems(0, TRUE);
     grid.InsertRow("new");
     EXPECT_EQ(-1, grid.GetSortColumn());
