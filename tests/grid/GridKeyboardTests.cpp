@@ -97,7 +97,6 @@ TEST(GridKeyboard, KeysNeedAFocusCellAndCharactersAnEditableGrid)
     testsupport::FillFileList(grid, 10);
     grid.SortItems(0, TRUE);
     grid.SelectAll();
-    host.notes.clear();
     Key(grid, VK_DOWN);
     Key(grid, VK_END, true);
     EXPECT_FALSE(grid.GetFocusCell().IsValid());
