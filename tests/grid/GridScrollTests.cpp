@@ -65,13 +65,6 @@ TEST(GridScroll, LinesPagesAndEndsRepaintOnlyWhatScrolls)
         EXPECT_TRUE(EqualRect(&rcExpected, &rc)) << "code " << step.code << " top " << rc.top;
         nPos = step.pos;
     }
-
-    // Sideways a line is the first column shown.
-    for (const int nCol : {0, 1, 2, 3})
-        grid.SetColumnWidth(nCol, 300);
-    SendMessageA(grid.m_hWnd, WM_HSCROLL, SB_LINERIGHT, 0);
-    EXPECT_EQ(300, ScrollPos(grid.m_hWnd, SB_HORZ));
-    EXPECT_EQ(1, grid.GetTopleftNonFixedCell().col);
 }
 
 // The real pointer drags the thumb three quarters down a bar of over a

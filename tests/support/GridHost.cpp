@@ -8,30 +8,20 @@
 
 namespace testsupport {
 
-namespace {
-
-const char kHostClass[] = "QuillonGridTestHost";
-
-}  // namespace
-
 GridHost::GridHost(Setup setup, SIZE client, POINT at)
 {
     static_assert(kGridId == kFileListGridId, "one id for both set-ups");
-    WNDCLASSA wc = {};
-    if (!GetClassInfoA(GetModuleHandleA(nullptr), kHostClass, &wc)) {
-        wc.lpfnWndProc = WndProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        wc.lpszClassName = kHostClass;
-        RegisterClassA(&wc);
-    }
+    static const char kHostClass[] = "QuillonGridTestHost";
+    const WNDCLASSA wc = {0, WndProc, 0, 0, GetModuleHandleA(nullptr), nullptr, LoadCursorA(nullptr, IDC_ARROW),
+                          nullptr, nullptr, kHostClass};
+    RegisterClassA(&wc);  // fails harmlessly once registered
     RECT rc = {0, 0, client.cx, client.cy};
     AdjustWindowRect(&rc, WS_OVERLAPPEDWINDOW, FALSE);
     m_hWnd = CreateWindowExA(0, kHostClass, "Grid test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, at.x, at.y,
                              rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr,
                              GetModuleHandleA(nullptr), nullptr);
     SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    m_pGrid = std::make_unique<TestGrid>();
+    m_pGrid = std::make_unique<CGridCtrl>();
     if (setup == Setup::FileList) {
         InitFileListGrid(*m_pGrid, m_hWnd, TRUE);
         MoveWindow(m_pGrid->m_hWnd, 0, 0, client.cx, client.cy, TRUE);
@@ -52,14 +42,6 @@ GridHost::~GridHost()
     m_pGrid.reset();
     DestroyWindow(m_hWnd);
     PumpFor(0);
-}
-
-int GridHost::Count(UINT code) const
-{
-    int n = 0;
-    for (const GridNote& note : notes)
-        n += note.code == code ? 1 : 0;
-    return n;
 }
 
 LRESULT CALLBACK GridHost::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -22,13 +22,6 @@ struct GridNote {
     int col;
 };
 
-// The grid with the protected state some tests read.
-class TestGrid : public CGridCtrl {
-public:
-    int MouseMode() const { return m_MouseMode; }
-    BOOL IsDropTargetRegistered() const { return m_DropTarget.IsRegistered(); }
-};
-
 class GridHost {
 public:
     // Empty: a grid without rows or columns (control id kGridId).
@@ -42,9 +35,7 @@ public:
     GridHost& operator=(const GridHost&) = delete;
 
     HWND Window() const { return m_hWnd; }
-    TestGrid& Grid() { return *m_pGrid; }
-    // How many notifications of a code arrived.
-    int Count(UINT code) const;
+    CGridCtrl& Grid() { return *m_pGrid; }
 
     std::vector<GridNote> notes;                    // every WM_NOTIFY, in order
     std::function<LRESULT(const GridNote&)> reply;  // its answer (0 when unset)
@@ -52,7 +43,7 @@ public:
 private:
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     HWND m_hWnd = nullptr;
-    std::unique_ptr<TestGrid> m_pGrid;
+    std::unique_ptr<CGridCtrl> m_pGrid;
 };
 
 // Appends file-list rows: column 0 "C:\music\songNNNNN.mp3" (text order is
