@@ -14,7 +14,7 @@
 #include "automation/AutomationClock.h"
 #include "automation/BatchUpdateRun.h"
 #include "automation/VolumeUpdateScript.h"
-#include "grid/GridTestSupport.h"
+#include "support/GridHost.h"
 #include "mp3/Mp3Builder.h"
 #include "support/RecordingPrompt.h"
 #include "support/StandInSupport.h"
@@ -111,9 +111,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR pszCmdLine, int)
     if (nBatch > 0) {
         testsupport::TempFolder batchFolder("qsb");
         const std::vector<std::string> files = MakeFiles(batchFolder, nBatch);
-        gridtest::GridHost host;
+        testsupport::GridHost host(testsupport::GridHost::Setup::FileList);
         CGridCtrl& grid = host.Grid();
-        gridtest::SetUpLikeFileList(grid);
         for (const auto& file : files) {
             const int nRow = grid.InsertRow(file.c_str(), -1);
             grid.SetItemText(nRow, 2, "New Album");
