@@ -10,7 +10,6 @@
 #include "mp3/Mp3Builder.h"
 #include "support/ProgramFixture.h"
 #include "support/StandInSupport.h"
-#include "support/Transcript.h"
 #include "support/WindowFinder.h"
 
 using testsupport::CountOf;

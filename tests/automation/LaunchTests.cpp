@@ -13,7 +13,6 @@
 #include "support/RecordingPrompt.h"
 #include "support/StandInSupport.h"
 #include "support/TestSupport.h"
-#include "support/Transcript.h"
 #include "support/VirtualClock.h"
 
 using testsupport::RecordingPrompt;
