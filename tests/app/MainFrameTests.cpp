@@ -99,14 +99,6 @@ std::vector<std::string> Column(const CGridCtrl& grid, int nCol)
     return texts;
 }
 
-bool WriteMp3(const std::string& path, const std::string& album, const std::string& comment)
-{
-    mp3::Mp3FileDesc spec;
-    spec.album = album;
-    spec.comment = comment;
-    return mp3::WriteMp3File(path, spec);
-}
-
 // What the status bar control shows in a pane.
 std::string PaneText(HWND hStatus, int nPane)
 {
@@ -290,7 +282,7 @@ TEST_F(MainFrameTest, StatusBarIndicatorsAndMenuPrompts)
         return true;
     });
     PostMessageA(m_hFrame, WM_SYSCOMMAND, SC_KEYMENU, 'h');
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return menu.Done(); }));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return menu.Ran(); }));
     Pump(50);
     EXPECT_EQ("Display program information, version number and copyright", prompt);
     EXPECT_EQ("Ready", PaneText(hStatus, 0));
@@ -343,7 +335,7 @@ TEST_F(MainFrameTest, TheViewMenuTogglesTheBarsAndTheFileListFillsTheRest)
     // A resize puts the grid over the whole view; column 0 takes up the
     // change of the width, the hidden column stays hidden.
     testsupport::TempFolder folder("qresize");
-    ASSERT_TRUE(WriteMp3(folder.File("a.mp3"), "Album", "Comment"));
+    ASSERT_TRUE(mp3::WriteMp3File(folder.File("a.mp3"), {true, "Album", "Comment"}));
     m_pFrame->ScanFolder(folder.Path().c_str(), false);
     ASSERT_EQ(2, Grid().GetRowCount());
     std::vector<int> before;
@@ -396,7 +388,7 @@ TEST_F(MainFrameTest, FindAudacityChangesThePathOnlyOnOk)
             return true;
         });
         SendMessageA(m_hFrame, WM_COMMAND, ID_ACTIONS_FIND_AUDACITY, 0);
-        ASSERT_TRUE(driver.Done());
+        ASSERT_TRUE(driver.Ran());
         EXPECT_EQ(m_hFrame, hOwner);
         EXPECT_TRUE(bReadOnly);
         const std::string expected = nButton == IDOK ? newPath : oldPath;
@@ -413,9 +405,9 @@ TEST_F(MainFrameTest, LoadCommandsSelectAllAndChangeAlbumThroughTheRealPicker)
     ASSERT_TRUE(CreateDirectoryA(top.File("Music").c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA(top.File("Music\\Best Of").c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA(top.File("Empty").c_str(), nullptr));
-    ASSERT_TRUE(WriteMp3(top.File("Music\\own.mp3"), "Own", std::string(25, 'c')));
-    ASSERT_TRUE(WriteMp3(top.File("Music\\Best Of\\one.mp3"), "First", "plain"));
-    ASSERT_TRUE(WriteMp3(top.File("Music\\Best Of\\two.mp3"), "Second", "Done:AVC"));
+    ASSERT_TRUE(mp3::WriteMp3File(top.File("Music\\own.mp3"), {true, "Own", std::string(25, 'c')}));
+    ASSERT_TRUE(mp3::WriteMp3File(top.File("Music\\Best Of\\one.mp3"), {true, "First", "plain"}));
+    ASSERT_TRUE(mp3::WriteMp3File(top.File("Music\\Best Of\\two.mp3"), {true, "Second", "Done:AVC"}));
     testsupport::MappedDrive drive(top.Path());
     ASSERT_TRUE(drive.IsMapped());
     const std::string music = drive.Root() + "\\Music\\";

@@ -10,7 +10,6 @@
 #include "mp3/Mp3Builder.h"
 #include "support/ProgramFixture.h"
 #include "support/StandInSupport.h"
-#include "support/Transcript.h"
 #include "support/WindowFinder.h"
 
 using testsupport::CountOf;
@@ -62,37 +61,6 @@ TEST_F(Program, AnEditorThatCannotStartClosesTheProgramThatStoresItsSettingsAtEx
               log.substr(0, log.find('\n')).find("Quillon(74) [8:1] OnCreate::InitLogFile"));
     EXPECT_EQ(0u, CountOf(log, "ERROR in processing file"));
     EXPECT_EQ("", testsupport::ReadFileBytes(logs.File("Other.log")));
-}
-
-// No overwrite question ever comes, so every file fails: the box "No
-// replace dialog found!", then the prompt, whose OK goes on and whose Cancel
-// ends the run and closes the program the normal way.
-TEST_F(Program, AFailedFilesPromptGoesOnWithOkAndCancelClosesTheProgram)
-{
-    AddMp3("A", "first.mp3", "A", "x");
-    AddMp3("A", "second.mp3", "A", "y");
-    testsupport::TempFolder transcripts("qprogtr");
-    testsupport::StandInEnvironment env(transcripts.File("t.txt"), "never:replace", "300");
-    ASSERT_NO_FATAL_FAILURE(Start());
-    ASSERT_TRUE(StoreSetting("DefaultDirectory", "C:\\Elsewhere"));
-    ASSERT_NO_FATAL_FAILURE(Load(ID_FILE_LOAD_ALL));
-    Command(ID_FILE_UPDATE_SELECTED);
-    for (int nAnswer : {IDOK, IDCANCEL}) {
-        HWND hBox = WaitForMessageBox(120000);
-        ASSERT_NE(nullptr, hBox);
-        EXPECT_EQ("No replace dialog found!", WindowText(hBox, 0xFFFF));
-        ASSERT_TRUE(Answer(hBox, IDOK));
-        hBox = WaitForMessageBox(60000);
-        ASSERT_NE(nullptr, hBox);
-        EXPECT_EQ(0u, WindowText(hBox, 0xFFFF).find("Quillon is unable to complete the Audacity"));
-        ASSERT_TRUE(Answer(hBox, nAnswer));
-    }
-    EXPECT_EQ(0, program.WaitForExit(60000));
-    const std::string log = Log();
-    EXPECT_EQ(2u, CountOf(log, "Starting file "));
-    EXPECT_EQ(2u, CountOf(log, "bRC = 0 (no replace dialog)"));
-    EXPECT_EQ(2u, CountOf(log, "ERROR in processing file"));
-    EXPECT_EQ(music, StoredSetting("DefaultDirectory"));
 }
 
 // A whole run through the stand-in: each file once, one marker per comment

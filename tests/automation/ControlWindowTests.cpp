@@ -50,8 +50,7 @@ TEST(ControlWindow, FindTopChargesEachFailedLookupAgainstTheTimeout)
         LogRecorder log;
         VirtualClock clock;
         EXPECT_EQ(nullptr, cw.FindTop(title.c_str(), c.nTimeout));
-        EXPECT_EQ(c.nPauses, clock.SleepsOf(250));
-        EXPECT_EQ(c.nPauses, clock.m_sleeps.size());
+        EXPECT_EQ(std::vector<DWORD>(c.nPauses, 250), clock.m_sleeps);
         EXPECT_EQ(std::vector<std::string>{FindTopFailure(title, c.nTimeout, c.nNow)}, log.m_lines);
     }
     LogRecorder log;
@@ -125,8 +124,7 @@ TEST(ControlWindow, WaitForTopToVanishLooksForTheWindowToComeAndThenToGo)
         clock.m_sleeps.clear();
         EXPECT_FALSE(cw.WaitForTopToVanish(title.c_str(), 2000, c.first));
         EXPECT_EQ(c.second + (c.second ? 2 : 1), wnd.m_nTextReads);
-        EXPECT_EQ(static_cast<size_t>(c.second), clock.SleepsOf(250));
-        EXPECT_EQ(static_cast<size_t>(c.second), clock.m_sleeps.size());
+        EXPECT_EQ(std::vector<DWORD>(c.second, 250), clock.m_sleeps);
     }
     EXPECT_TRUE(log.m_lines.empty());
     EXPECT_TRUE(clock.m_idleWaits.empty());

@@ -9,9 +9,9 @@ namespace automationtest {
 namespace {
 
 constexpr const char* kClassName = "QuillonAutomationTestWnd";
-constexpr const char* kPanelClassName = "QuillonAutomationTestPanel";
 
-// Registers the window class of the test windows and of the panels.
+// Registers the window class of the test windows; a panel is one too, with
+// no object behind it.
 void RegisterClasses(WNDPROC pfnTestWndProc)
 {
     static bool s_bRegistered = false;
@@ -21,9 +21,6 @@ void RegisterClasses(WNDPROC pfnTestWndProc)
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.lpszClassName = kPanelClassName;
-    RegisterClassA(&wc);
     wc.lpfnWndProc = pfnTestWndProc;
     wc.lpszClassName = kClassName;
     RegisterClassA(&wc);
@@ -66,7 +63,7 @@ HWND TestWindow::AddChild(const char* pszClass, const char* pszText, int nId, HW
 {
     const std::string cls = pszClass;
     const bool bPanel = cls == "PANEL";
-    return CreateWindowExA(0, bPanel ? kPanelClassName : pszClass, pszText,
+    return CreateWindowExA(0, bPanel ? kClassName : pszClass, pszText,
                            WS_CHILD | WS_VISIBLE | (bPanel ? WS_CLIPCHILDREN : 0), 5, 5, 200, 100,
                            hWndParent != nullptr ? hWndParent : m_hWnd,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(nId)),

@@ -20,7 +20,6 @@
 #include "support/RecordingPrompt.h"
 #include "support/StandInSupport.h"
 #include "support/TestSupport.h"
-#include "support/Transcript.h"
 #include "support/VirtualClock.h"
 #include "support/WindowFinder.h"
 
@@ -125,10 +124,7 @@ public:
     ScriptRun(const std::string& fileName, const std::string& album, const std::string& comment)
         : m_folder("qvu"), m_mp3(m_folder.File(fileName)), m_transcript(m_folder.File("t.txt"))
     {
-        mp3::Mp3FileDesc spec;
-        spec.album = album;
-        spec.comment = comment;
-        m_original = mp3::Mp3Bytes(spec);
+        m_original = mp3::Mp3Bytes({true, album, comment});
         m_bWritten = testsupport::WriteFileBytes(m_mp3, m_original);
     }
     bool Run(const char* pszAlbum, const std::string& fault = "", const std::string& speed = "")
@@ -416,6 +412,8 @@ TEST(VolumeUpdateScript, EachFailingStepWaitsItsBudgetAndEndsInThePrompt)
         ASSERT_GE(lines.size(), 3u);
         EXPECT_EQ(Failure(c.pszFailure), lines[lines.size() - 2]);
         EXPECT_EQ(Failure("ERROR in processing file"), lines.back());
-        EXPECT_EQ(2u, log.CountContaining("MainFrm|1|")) << "one failure line, one error line";
+        EXPECT_EQ(2, std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
+                      return line.compare(0, 10, "MainFrm|1|") == 0;
+                  })) << "one failure line, one error line";
     }
 }

@@ -54,14 +54,6 @@ public:
             n += l == line ? 1 : 0;
         return n;
     }
-    // Number of lines that contain the text.
-    size_t CountContaining(const std::string& text) const
-    {
-        size_t n = 0;
-        for (const auto& l : m_lines)
-            n += l.find(text) != std::string::npos ? 1 : 0;
-        return n;
-    }
     void Clear()
     {
         m_lines.clear();

@@ -25,7 +25,6 @@ public:
 
     // Whether the step said it was done (the action ran), and whether the
     // time-out had to end what was open.
-    bool Done() const { return m_bDone; }
     bool Ran() const { return m_bDone; }
     bool TimedOut() const { return m_bTimedOut; }
 

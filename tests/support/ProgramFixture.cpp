@@ -65,11 +65,8 @@ std::string QuillonProgram::AddMp3(const std::string& folder, const std::string&
 {
     const std::string dir = folder.empty() ? "Music" : "Music\\" + folder;
     CreateDirectoryA(top.File(dir).c_str(), nullptr);
-    mp3::Mp3FileDesc spec;
-    spec.album = album;
-    spec.comment = comment;
     const std::string path = top.File(dir + "\\" + name);
-    EXPECT_TRUE(mp3::WriteMp3File(path, spec));
+    EXPECT_TRUE(mp3::WriteMp3File(path, {true, album, comment}));
     return path;
 }
 

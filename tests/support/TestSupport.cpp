@@ -33,13 +33,8 @@ TempFolder::TempFolder(const char* pszPrefix)
     }
 }
 
-TempFolder::~TempFolder()
-{
-    if (!m_path.empty())
-        RemoveTree(m_path);
-}
-
-void RemoveTree(const std::string& path)
+// Removes a folder tree.
+static void RemoveTree(const std::string& path)
 {
     WIN32_FIND_DATAA fd;
     HANDLE hFind = FindFirstFileA((path + "\\*").c_str(), &fd);
@@ -62,6 +57,12 @@ void RemoveTree(const std::string& path)
         FindClose(hFind);
     }
     RemoveDirectoryA(path.c_str());
+}
+
+TempFolder::~TempFolder()
+{
+    if (!m_path.empty())
+        RemoveTree(m_path);
 }
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes)

@@ -28,8 +28,6 @@ private:
     std::string m_path;
 };
 
-// Removes a folder tree.
-void RemoveTree(const std::string& path);
 // Writes bytes to a file (creating folders on the way is the caller's job).
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::string& path);

@@ -44,11 +44,6 @@ public:
     }
 
     DWORD Now() const { return m_dwNow; }
-    // Number of pauses of exactly dwMilliseconds.
-    size_t SleepsOf(DWORD dwMilliseconds) const
-    {
-        return static_cast<size_t>(std::count(m_sleeps.begin(), m_sleeps.end(), dwMilliseconds));
-    }
 
     std::vector<DWORD> m_sleeps;
     std::vector<IdleWait> m_idleWaits;

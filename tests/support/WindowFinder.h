@@ -36,10 +36,5 @@ HWND FindChildByText(HWND hParent, const std::string& prefix);
 bool ClickButton(HWND hTop, const std::string& textPrefix);
 // WM_SETTEXT to a window of another process; its result.
 LRESULT SetControlText(HWND hControl, const std::string& text);
-// The former name of WindowText, kept for the stand-in's smoke test.
-inline std::string ControlText(HWND hControl)
-{
-    return WindowText(hControl);
-}
 
 }  // namespace testsupport

@@ -11,7 +11,6 @@
 #include "support/ProgramProcess.h"
 #include "support/StandInSupport.h"
 #include "support/TestSupport.h"
-#include "support/Transcript.h"
 #include "support/WindowFinder.h"
 
 using testsupport::TitleMatch;
@@ -46,7 +45,7 @@ TEST(StandIn, ExportsNewTagsOverItsFileAndExitsWithTheAudioUnchanged)
     PostMessageA(hMain, WM_COMMAND, standin::kCmdExportMp3, 0);
     HWND hSave = shown("saveas", standin::kTitleSaveAs);
     ASSERT_NE(nullptr, hSave);
-    EXPECT_EQ(song, testsupport::ControlText(GetDlgItem(hSave, standin::kIdFileName)));
+    EXPECT_EQ(song, testsupport::WindowText(GetDlgItem(hSave, standin::kIdFileName)));
     ASSERT_TRUE(testsupport::ClickButton(hSave, standin::kTextSave));
     ASSERT_TRUE(transcript.WaitFor("replace shown"));
     bool bYes = false;
@@ -57,8 +56,8 @@ TEST(StandIn, ExportsNewTagsOverItsFileAndExitsWithTheAudioUnchanged)
     ASSERT_NE(nullptr, hTags);
     HWND hAlbum = GetDlgItem(hTags, standin::kIdAlbum);
     HWND hComment = GetDlgItem(hTags, standin::kIdComment);
-    EXPECT_EQ("Old Album", testsupport::ControlText(hAlbum));
-    EXPECT_EQ("Live", testsupport::ControlText(hComment));
+    EXPECT_EQ("Old Album", testsupport::WindowText(hAlbum));
+    EXPECT_EQ("Live", testsupport::WindowText(hComment));
     EXPECT_EQ(1, testsupport::SetControlText(hAlbum, "New Album"));
     EXPECT_EQ(1, testsupport::SetControlText(hComment, "Live:AVC"));
     ASSERT_TRUE(testsupport::ClickButton(hTags, standin::kTextOk));
